@@ -1,0 +1,83 @@
+#pragma once
+
+#include "Bytes.h"
+#include "FileStore.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace glyphmoor {
+
+constexpr int RosterSize = 256;
+constexpr int RecordSize = 71;
+constexpr int MaxNameBytes = 15;
+constexpr int RuneTickCount = 33;
+constexpr int ItemTickCount = 18;
+constexpr int RunewordCapacity = 168;
+inline const std::string RosterFileName = "chars.dat";
+
+using RuneTicks = std::array<bool, RuneTickCount>;
+using ItemTypeTicks = std::array<bool, ItemTickCount>;
+
+enum HighlightKind : int { HighlightedRune = 1, HighlightedItemType = 2, HighlightedRuneword = 3 };
+
+// One slot of the roster and its 71-byte record in chars.dat.
+class Character {
+public:
+    explicit Character(int slot = 0) : slot(slot) {}
+    virtual ~Character() = default;
+    Character(const Character&) = delete;
+    Character& operator=(const Character&) = delete;
+
+    int GetSlot() const { return slot; }
+    void SetSlot(int value) { slot = value; } // only while the roster is built
+
+    void Clear();
+    void Assign(const Character& other);
+    bool IsFree() const { return name.empty() && clvl == 0; }
+
+    const std::string& GetName() const { return name; }
+    int GetClvl() const { return clvl; }
+    void SetNameAndClvl(std::string newName, int newClvl);
+    void SetName(std::string value) { name = std::move(value); }
+    void SetClvl(int value) { clvl = value; }
+    std::string GetClvlText() const;
+
+    bool GetRuneTick(int index) const { return runeTicks[static_cast<std::size_t>(index)]; }
+    bool GetItemTypeTick(int index) const { return itemTypeTicks[static_cast<std::size_t>(index)]; }
+    void SetRuneTick(int index, bool ticked) { runeTicks[static_cast<std::size_t>(index)] = ticked; }
+    void SetItemTypeTick(int index, bool ticked) { itemTypeTicks[static_cast<std::size_t>(index)] = ticked; }
+    const RuneTicks& GetRuneTicks() const { return runeTicks; }
+    const ItemTypeTicks& GetItemTypeTicks() const { return itemTypeTicks; }
+
+    // -1 leaves that value unchanged.
+    void SetHighlights(int rune, int itemType, int runeword);
+    // 1 rune, 2 item type, 3 runeword; any other number yields 0.
+    int GetHighlight(int kind) const;
+
+    // The record of this slot; nothing when the name does not fit the record
+    // (empty or longer than 15 bytes).
+    std::optional<std::array<std::uint8_t, RecordSize>> EncodeRecord() const;
+    // Reads record `slot` of a chars.dat image. Nothing (and the slot stays as
+    // it was) when the file holds no whole record there; false when the
+    // record is bad, in which case the slot is cleared.
+    std::optional<bool> DecodeRecord(ByteView file);
+
+    // This slot's record in chars.dat. Load reports a bad record; Save reports
+    // a file it cannot write and then leaves the file as it was.
+    bool Load(Io io);
+    bool Save(Io io) const;
+
+private:
+    int slot;
+    std::string name;
+    int clvl = 0;
+    RuneTicks runeTicks{};
+    ItemTypeTicks itemTypeTicks{};
+    int highlightedRune = -1;
+    int highlightedItemType = -1;
+    int highlightedRuneword = -1;
+};
+
+} // namespace glyphmoor

@@ -1,0 +1,348 @@
+#include "DataStore.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace glyphmoor {
+
+namespace {
+
+constexpr std::size_t DateSize = 3;
+
+// Byte-at-a-time reading with the readers' end-of-file behaviour: a read past
+// the end delivers nothing.
+class ByteReader {
+public:
+    explicit ByteReader(ByteView bytes) : bytes(bytes), pos(std::min(DateSize, bytes.size())) {}
+
+    bool AtEnd() const { return pos >= bytes.size(); }
+
+    // A signed byte, or the fallback when the file has ended.
+    int SignedByte(int fallback)
+    {
+        if (AtEnd())
+            return fallback;
+        return static_cast<std::int8_t>(bytes[pos++]);
+    }
+
+    // Reads up to and past the first byte for which isEnd holds; returns that
+    // byte, or -1 when the file ended first.
+    template <typename IsEnd, typename Append>
+    int Field(IsEnd isEnd, Append append)
+    {
+        while (!AtEnd()) {
+            const std::uint8_t b = bytes[pos++];
+            if (isEnd(b))
+                return b;
+            append(b);
+        }
+        return -1;
+    }
+
+    std::string Text(std::uint8_t end)
+    {
+        std::string text;
+        Field([end](std::uint8_t b) { return b == end; },
+              [&text](std::uint8_t b) { text += static_cast<char>(b); });
+        return text;
+    }
+
+private:
+    ByteView bytes;
+    std::size_t pos;
+};
+
+constexpr std::uint8_t End = 0x00;
+constexpr std::uint8_t Sep1 = 0x01;
+constexpr std::uint8_t Sep2 = 0x02;
+constexpr std::uint8_t Sep3 = 0x03;
+constexpr std::uint8_t Sep4 = 0x04;
+
+void AppendDate(Bytes& out, DataFileDate date)
+{
+    out.push_back(static_cast<std::uint8_t>(date.day));
+    out.push_back(static_cast<std::uint8_t>(date.month));
+    out.push_back(static_cast<std::uint8_t>(date.year));
+}
+
+void AppendText(Bytes& out, const std::string& text)
+{
+    out.insert(out.end(), text.begin(), text.end());
+}
+
+// Writes a description, turning the CR LF line breaks back into the file's
+// marker bytes: pairs first where the format has a marker for two.
+void AppendDescription(Bytes& out, const std::string& text, bool hasDoubleBreak, std::uint8_t single)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        if (hasDoubleBreak && text.compare(i, 4, "\r\n\r\n") == 0) {
+            out.push_back(Sep2);
+            i += 4;
+        } else if (text.compare(i, 2, "\r\n") == 0) {
+            out.push_back(single);
+            i += 2;
+        } else {
+            out.push_back(static_cast<std::uint8_t>(text[i]));
+            ++i;
+        }
+    }
+}
+
+template <typename Table, typename Name>
+int FindByName(const Table& table, int count, const std::string& name, Name nameOf)
+{
+    for (int i = 0; i < count; ++i) {
+        if (nameOf(table[static_cast<std::size_t>(i)]) == name)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::optional<DataFileDate> ReadDataFileDate(ByteView bytes)
+{
+    if (bytes.size() < DateSize)
+        return std::nullopt;
+    return DataFileDate{static_cast<std::int8_t>(bytes[0]), static_cast<std::int8_t>(bytes[1]),
+                        static_cast<std::int8_t>(bytes[2])};
+}
+
+DataStore::DataStore(int runeCount, int itemTypeCount, int runewordCount, int maxRunesPerRuneword)
+    : runeCount(runeCount), itemTypeCount(itemTypeCount), runewordCount(runewordCount),
+      maxRunesPerRuneword(maxRunesPerRuneword), runes(static_cast<std::size_t>(runeCount)),
+      itemTypes(static_cast<std::size_t>(itemTypeCount)), runewords(static_cast<std::size_t>(runewordCount))
+{
+    for (Runeword& runeword : runewords)
+        runeword.SetStore(this);
+}
+
+int DataStore::FindRune(const std::string& name) const
+{
+    return FindByName(runes, runeCount, name, [](const Rune& r) -> const std::string& { return r.GetName(); });
+}
+
+int DataStore::FindItemType(const std::string& name) const
+{
+    return FindByName(itemTypes, itemTypeCount, name,
+                      [](const ItemType& t) -> const std::string& { return t.GetName(); });
+}
+
+int DataStore::FindRuneword(const std::string& name) const
+{
+    return FindByName(runewords, runewordCount, name,
+                      [](const Runeword& w) -> const std::string& { return w.GetName(); });
+}
+
+void DataStore::SetRunewordCount(int count)
+{
+    runewordCount = std::clamp(count, 0, GetRunewordCapacity());
+}
+
+void DataStore::ParseRunes(ByteView file)
+{
+    ByteReader in(file);
+    for (int i = 0; i < runeCount; ++i) {
+        if (in.AtEnd())
+            return;
+        Rune& rune = GetRune(i);
+        rune.SetClvl(in.SignedByte(0));
+        rune.SetName(in.Text(Sep1));
+        std::string description;
+        in.Field([](std::uint8_t b) { return b == End; },
+                 [&description](std::uint8_t b) {
+                     if (b == Sep2)
+                         description += "\r\n\r\n";
+                     else if (b == Sep3)
+                         description += "\r\n";
+                     else
+                         description += static_cast<char>(b);
+                 });
+        rune.SetDescription(std::move(description));
+    }
+}
+
+void DataStore::ParseItemTypes(ByteView file)
+{
+    // No end-of-file test of its own: item types past the end get empty names
+    // and keep the default sockets and category.
+    ByteReader in(file);
+    for (int i = 0; i < itemTypeCount; ++i) {
+        const int maxSockets = in.SignedByte(-1);
+        const int code = in.SignedByte(NoCategory);
+        GetItemType(i).SetFromFile(in.Text(End), maxSockets, code);
+    }
+}
+
+void DataStore::ParseRunewords(ByteView file)
+{
+    ByteReader in(file);
+    const int capacity = GetRunewordCapacity();
+    runewordCount = capacity;
+    for (int i = 0; i < capacity; ++i) {
+        if (in.AtEnd()) {
+            runewordCount = i;
+            return;
+        }
+        std::string name = in.Text(Sep1);
+
+        std::vector<int> itemList;
+        std::vector<std::string> tokens;
+        std::string allowedItemsText;
+        int ended = Sep2;
+        while (ended == Sep2) {
+            if (!itemList.empty())
+                allowedItemsText += '/';
+            std::string token;
+            ended = in.Field([](std::uint8_t b) { return b == Sep1 || b == Sep2; },
+                             [&token](std::uint8_t b) { token += static_cast<char>(b); });
+            allowedItemsText += token;
+            auto add = [&](int index) {
+                if (static_cast<int>(itemList.size()) < itemTypeCount)
+                    itemList.push_back(index);
+            };
+            if (token == "Weapons" || token == "Melee Weapons" || token == "Missile Weapons") {
+                for (int t = 0; t < itemTypeCount; ++t) {
+                    const ItemType& type = GetItemType(t);
+                    if (token == "Weapons" ? type.IsWeapon()
+                                           : token == "Melee Weapons" ? type.IsMeleeWeapon()
+                                                                      : type.IsMissileWeapon())
+                        add(t);
+                }
+            } else {
+                add(FindItemType(token));
+            }
+            tokens.push_back(std::move(token));
+        }
+
+        std::vector<int> runeList;
+        std::vector<std::string> runeNames;
+        int runeEnded = ended == Sep1 ? Sep3 : -1;
+        while (runeEnded == Sep3) {
+            std::string runeName;
+            runeEnded = in.Field([](std::uint8_t b) { return b == Sep1 || b == Sep3; },
+                                 [&runeName](std::uint8_t b) { runeName += static_cast<char>(b); });
+            if (static_cast<int>(runeList.size()) < maxRunesPerRuneword) {
+                runeList.push_back(FindRune(runeName));
+                runeNames.push_back(std::move(runeName));
+            }
+        }
+        if (runeEnded != Sep1) {
+            // The file ended inside the item or rune list: the record is
+            // incomplete and is dropped.
+            runewordCount = i;
+            return;
+        }
+
+        std::string description;
+        in.Field([](std::uint8_t b) { return b == End; },
+                 [&description](std::uint8_t b) {
+                     if (b == Sep4)
+                         description += "\r\n";
+                     else
+                         description += static_cast<char>(b);
+                 });
+
+        Runeword& runeword = GetRuneword(i);
+        runeword.SetStore(this);
+        runeword.SetName(std::move(name));
+        runeword.SetAllowedItemsText(std::move(allowedItemsText));
+        runeword.SetItemTypes(itemList);
+        runeword.SetRunes(runeList);
+        runeword.SetItemTokens(std::move(tokens));
+        runeword.SetRuneNames(std::move(runeNames));
+        runeword.SetDescription(std::move(description));
+    }
+}
+
+bool DataStore::LoadRunes(const std::string& fileName, Io io)
+{
+    const std::optional<Bytes> file = io.files.Read(fileName);
+    if (!file) {
+        io.messages.Show(FileNotFoundMessage(fileName));
+        return false;
+    }
+    ParseRunes(*file);
+    return true;
+}
+
+bool DataStore::LoadItemTypes(const std::string& fileName, Io io)
+{
+    const std::optional<Bytes> file = io.files.Read(fileName);
+    if (!file) {
+        io.messages.Show(FileNotFoundMessage(fileName));
+        return false;
+    }
+    ParseItemTypes(*file);
+    return true;
+}
+
+bool DataStore::LoadRunewords(const std::string& fileName, Io io)
+{
+    const std::optional<Bytes> file = io.files.Read(fileName);
+    if (!file) {
+        io.messages.Show(FileNotFoundMessage(fileName));
+        return false;
+    }
+    ParseRunewords(*file);
+    return true;
+}
+
+Bytes DataStore::WriteRunes(DataFileDate date) const
+{
+    Bytes out;
+    AppendDate(out, date);
+    for (int i = 0; i < runeCount; ++i) {
+        const Rune& rune = GetRune(i);
+        out.push_back(static_cast<std::uint8_t>(rune.GetClvl()));
+        AppendText(out, rune.GetName());
+        out.push_back(Sep1);
+        AppendDescription(out, rune.GetDescription(), true, Sep3);
+        out.push_back(End);
+    }
+    return out;
+}
+
+Bytes DataStore::WriteItemTypes(DataFileDate date) const
+{
+    Bytes out;
+    AppendDate(out, date);
+    for (int i = 0; i < itemTypeCount; ++i) {
+        const ItemType& type = GetItemType(i);
+        out.push_back(static_cast<std::uint8_t>(type.GetMaxSockets()));
+        out.push_back(static_cast<std::uint8_t>(type.GetCategory()));
+        AppendText(out, type.GetName());
+        out.push_back(End);
+    }
+    return out;
+}
+
+Bytes DataStore::WriteRunewords(DataFileDate date) const
+{
+    Bytes out;
+    AppendDate(out, date);
+    for (int i = 0; i < runewordCount; ++i) {
+        const Runeword& runeword = GetRuneword(i);
+        AppendText(out, runeword.GetName());
+        out.push_back(Sep1);
+        const auto& tokens = runeword.GetItemTokens();
+        for (std::size_t t = 0; t < tokens.size(); ++t) {
+            if (t > 0)
+                out.push_back(Sep2);
+            AppendText(out, tokens[t]);
+        }
+        out.push_back(Sep1);
+        const auto& names = runeword.GetRuneNames();
+        for (std::size_t r = 0; r < names.size(); ++r) {
+            if (r > 0)
+                out.push_back(Sep3);
+            AppendText(out, names[r]);
+        }
+        out.push_back(Sep1);
+        AppendDescription(out, runeword.GetDescription(), false, Sep4);
+        out.push_back(End);
+    }
+    return out;
+}
+
+} // namespace glyphmoor

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "Bytes.h"
+#include "FileStore.h"
+#include "Records.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace glyphmoor {
+
+// The first three bytes of every reference file.
+struct DataFileDate {
+    int day = 0;
+    int month = 0;
+    int year = 0; // of the century: 1 is 2001
+
+    bool operator==(const DataFileDate&) const = default;
+};
+
+// Nothing when the bytes are fewer than three.
+std::optional<DataFileDate> ReadDataFileDate(ByteView bytes);
+
+// The reference tables: runes, item types and runewords. Built once with its
+// final sizes, filled by the readers and read-only afterwards. Runewords point
+// back at their store, so a store is never copied or moved.
+class DataStore {
+public:
+    DataStore(int runeCount, int itemTypeCount, int runewordCount, int maxRunesPerRuneword);
+    virtual ~DataStore() = default;
+    DataStore(const DataStore&) = delete;
+    DataStore& operator=(const DataStore&) = delete;
+
+    int GetRuneCount() const { return runeCount; }
+    int GetItemTypeCount() const { return itemTypeCount; }
+    int GetRunewordCount() const { return runewordCount; }
+    int GetRunewordCapacity() const { return static_cast<int>(runewords.size()); }
+    int GetMaxRunesPerRuneword() const { return maxRunesPerRuneword; }
+
+    // No range check: callers pass 0 <= index < the table's count.
+    const Rune& GetRune(int index) const { return runes[static_cast<std::size_t>(index)]; }
+    const ItemType& GetItemType(int index) const { return itemTypes[static_cast<std::size_t>(index)]; }
+    const Runeword& GetRuneword(int index) const { return runewords[static_cast<std::size_t>(index)]; }
+    Rune& GetRune(int index) { return runes[static_cast<std::size_t>(index)]; }
+    ItemType& GetItemType(int index) { return itemTypes[static_cast<std::size_t>(index)]; }
+    Runeword& GetRuneword(int index) { return runewords[static_cast<std::size_t>(index)]; }
+
+    // The lowest index whose name equals the given bytes exactly, or -1.
+    int FindRune(const std::string& name) const;
+    int FindItemType(const std::string& name) const;
+    int FindRuneword(const std::string& name) const;
+
+    // Readers of the three file formats, from the bytes of a whole file.
+    void ParseRunes(ByteView file);
+    void ParseItemTypes(ByteView file);
+    void ParseRunewords(ByteView file);
+
+    // The same from the files of that name; a file that does not open is
+    // reported as "File not found" and leaves the table in default records.
+    bool LoadRunes(const std::string& fileName, Io io);
+    bool LoadItemTypes(const std::string& fileName, Io io);
+    bool LoadRunewords(const std::string& fileName, Io io);
+
+    // The exact inverse of the readers.
+    Bytes WriteRunes(DataFileDate date) const;
+    Bytes WriteItemTypes(DataFileDate date) const;
+    Bytes WriteRunewords(DataFileDate date) const;
+
+    // Sets the number of valid runewords (at most the capacity); for building
+    // tables in memory.
+    void SetRunewordCount(int count);
+
+private:
+    int runeCount;
+    int itemTypeCount;
+    int runewordCount;
+    int maxRunesPerRuneword;
+    std::vector<Rune> runes;
+    std::vector<ItemType> itemTypes;
+    std::vector<Runeword> runewords;
+};
+
+} // namespace glyphmoor

@@ -1,0 +1,92 @@
+#include "Settings.h"
+
+#include <algorithm>
+#include <array>
+
+namespace glyphmoor {
+
+namespace {
+
+void PutInt(std::array<std::uint8_t, SettingsFileSize>& out, std::size_t at, std::int32_t value)
+{
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (std::size_t i = 0; i < 4; ++i)
+        out[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+}
+
+std::int32_t GetInt(const std::array<std::uint8_t, SettingsFileSize>& in, std::size_t at)
+{
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        bits |= static_cast<std::uint32_t>(in[at + i]) << (8 * i);
+    return static_cast<std::int32_t>(bits);
+}
+
+std::array<std::uint8_t, SettingsFileSize> Layout(const FilterSettings& filter, int infoKind, int selected)
+{
+    std::array<std::uint8_t, SettingsFileSize> bytes{};
+    PutInt(bytes, 0, filter.runeRule);
+    PutInt(bytes, 4, filter.characterRule);
+    PutInt(bytes, 8, filter.clvlOver);
+    PutInt(bytes, 12, filter.clvlUnder);
+    bytes[16] = filter.ignoreClvlLimits ? 1 : 0;
+    PutInt(bytes, 20, infoKind);
+    PutInt(bytes, 24, selected);
+    return bytes;
+}
+
+bool InRange(std::int32_t value, std::int32_t low, std::int32_t high)
+{
+    return value >= low && value <= high;
+}
+
+} // namespace
+
+Bytes EncodeSettings(const FilterSettings& filter, int infoKind, int selectedCharacter)
+{
+    const auto bytes = Layout(filter, infoKind, selectedCharacter);
+    return Bytes(bytes.begin(), bytes.end());
+}
+
+int LoadSettings(FilterSettings& filter, int& infoKind, int characterCount, Io io)
+{
+    const std::optional<Bytes> file = io.files.Read(SettingsFileName);
+    if (!file)
+        return 0;
+
+    // What the file lacks keeps the values in force, and 0 for the index.
+    auto bytes = Layout(filter, infoKind, 0);
+    std::copy_n(file->begin(), std::min(file->size(), SettingsFileSize), bytes.begin());
+    FilterSettings read;
+    read.runeRule = GetInt(bytes, 0);
+    read.characterRule = GetInt(bytes, 4);
+    read.clvlOver = GetInt(bytes, 8);
+    read.clvlUnder = GetInt(bytes, 12);
+    read.ignoreClvlLimits = bytes[16] != 0;
+    const std::int32_t readInfoKind = GetInt(bytes, 20);
+    const std::int32_t index = GetInt(bytes, 24);
+
+    const bool valid = InRange(read.runeRule, 1, 3) && InRange(read.characterRule, 1, 3) &&
+                       InRange(read.clvlOver, 0, 100) && InRange(read.clvlUnder, 0, 100) &&
+                       InRange(readInfoKind, 1, 3) && InRange(index, 0, 255) && index < characterCount;
+    if (valid) {
+        filter = read;
+        infoKind = readInfoKind;
+        return index;
+    }
+    io.messages.Show(CorruptFileMessage(SettingsFileName));
+    io.files.Remove(SettingsFileName);
+    filter = FilterSettings{};
+    infoKind = DefaultInfoKind;
+    return 0;
+}
+
+bool SaveSettings(const FilterSettings& filter, int infoKind, int selectedCharacter, Io io)
+{
+    if (io.files.Replace(SettingsFileName, EncodeSettings(filter, infoKind, selectedCharacter)))
+        return true;
+    io.messages.Show(CannotWriteMessage(SettingsFileName));
+    return false;
+}
+
+} // namespace glyphmoor
