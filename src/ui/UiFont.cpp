@@ -1,0 +1,24 @@
+#include "UiFont.h"
+
+#include <QWidget>
+
+const QFont& UiFont()
+{
+    static const QFont font = [] {
+        QFont f(QStringLiteral("DejaVu Sans"));
+        f.setStyleHint(QFont::SansSerif);
+        f.setPixelSize(11);
+        f.setWeight(QFont::Normal);
+        return f;
+    }();
+    return font;
+}
+
+void ApplyUiFont(QWidget* root)
+{
+    root->setFont(UiFont());
+    for (QWidget* child : root->findChildren<QWidget*>()) {
+        child->setFont(UiFont());
+        child->update();
+    }
+}
