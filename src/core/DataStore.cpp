@@ -191,7 +191,9 @@ void DataStore::ParseRunewords(ByteView file)
         std::string allowedItemsText;
         int ended = Sep2;
         while (ended == Sep2) {
-            if (!itemList.empty())
+            // One "/" between two tokens, also after a group word that
+            // matched no item type.
+            if (!tokens.empty())
                 allowedItemsText += '/';
             std::string token;
             ended = in.Field([](std::uint8_t b) { return b == Sep1 || b == Sep2; },

@@ -4,6 +4,7 @@
 #include "FileStore.h"
 #include "Messages.h"
 
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
@@ -44,5 +45,29 @@ struct TestIo {
 };
 
 Bytes BytesOf(const std::string& text);
+Bytes Concat(std::initializer_list<Bytes> parts);
+
+// Builders for the reference files. Texts are taken byte for byte, so a
+// description may hold the file's own marker bytes.
+Bytes DateBytes(int day = 11, int month = 10, int year = 1);
+Bytes RuneRecord(int clvl, const std::string& name, const std::string& description);
+Bytes ItemRecord(int maxSockets, int category, const std::string& name);
+Bytes RunewordRecord(const std::string& name, const std::vector<std::string>& itemTokens,
+                     const std::vector<std::string>& runeNames, const std::string& description);
+
+// A made-up rune and item table used across the tests: 33 runes, rune i with
+// clvl i + 1, and 18 item types whose categories are interleaved so that table
+// order differs from category order.
+struct ItemRow {
+    std::string name;
+    int maxSockets;
+    int category;
+};
+const std::vector<std::string>& TestRuneNames();
+const std::vector<ItemRow>& TestItemRows();
+Bytes TestRunesFile();
+Bytes TestItemsFile();
+// The indices of the test item types of one category, in table order.
+std::vector<int> TestItemsOf(int category);
 
 } // namespace glyphmoor::test
