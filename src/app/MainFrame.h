@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMainWindow>
+
+class MainPanel;
+class Prompter;
+class QMenu;
+class RunewordFinderApp;
+class StatusLine;
+
+namespace glyphmoor {
+class FileStore;
+}
+
+// The one top-level window: title, icon, menu bar, the panel and the status
+// line, at a fixed size.
+class MainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* Title = "Glyphmoor v1.3.3";
+
+    MainFrame(RunewordFinderApp& app, Prompter& prompter, glyphmoor::FileStore& files);
+    ~MainFrame() override;
+
+    MainPanel* Panel() const { return panel; }
+    StatusLine* GetStatusLine() const { return statusLine; }
+    // The menu item of a command id.
+    QAction* Action(int commandId) const;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void BuildMenu();
+
+    RunewordFinderApp& app;
+    MainPanel* panel = nullptr;
+    StatusLine* statusLine = nullptr;
+};

@@ -1,0 +1,72 @@
+// The runeword list: rebuilt from scratch from the ticks, the roster and the
+// filter rules whenever one of them changes.
+#include "MainPanel.h"
+
+#include "RunewordFilter.h"
+#include "SelectList.h"
+#include "TextCodec.h"
+
+#include <QTextEdit>
+
+using namespace glyphmoor;
+
+std::vector<int> MainPanel::CheckedRows(const SelectList& list, int rows) const
+{
+    std::vector<int> checked;
+    for (int row = 0; row < rows; ++row) {
+        if (list.GetTick(row) == 1)
+            checked.push_back(row);
+    }
+    return checked;
+}
+
+void MainPanel::RefreshRunewordList(bool callerSelects)
+{
+    ++refreshCount;
+    int remembered = -1;
+    const int selectedRow = runewordList->GetFirstSelectedRow();
+    if (selectedRow != -1) {
+        if (const auto name = ToCodePage(runewordList->GetItemText(selectedRow, 0)))
+            remembered = store->FindRuneword(*name);
+    }
+
+    runewordList->DeleteAllRows();
+    const std::vector<int> checkedRunes = CheckedRows(*runeList, RuneRows);
+    const std::vector<int> checkedItemTypes = CheckedRows(*itemList, ItemRows);
+    if (!checkedRunes.empty() && !checkedItemTypes.empty()) {
+        FilterRunewords(*store, checkedRunes, checkedItemTypes, roster, filter, passed);
+        int row = 0;
+        for (const int index : passed) {
+            const Runeword& runeword = store->GetRuneword(index);
+            runewordList->InsertRow(row, FromCodePage(runeword.GetName()));
+            runewordList->SetItemText(row, 1, FromCodePage(runeword.RuneOrderText()));
+            runewordList->SetItemText(row, 2, FromCodePage(runeword.GetAllowedItemsText()));
+            ++row;
+        }
+        if (callerSelects)
+            return;
+        if (remembered != -1 && SelectRunewordRow(remembered)) {
+            runewordList->EnsureVisible(runewordList->GetFirstSelectedRow());
+            return;
+        }
+        if (runewordList->SelectAndFocus(0))
+            return;
+    }
+
+    // The list is empty.
+    if (infoKind == RunewordInfo) {
+        infoBox->clear();
+        UpdateStatusPane(RunewordInfo, -1);
+    }
+}
+
+bool MainPanel::SelectRunewordRow(int runewordIndex)
+{
+    const QString name = FromCodePage(store->GetRuneword(runewordIndex).GetName());
+    const int rows = std::min(store->GetRunewordCount(), runewordList->GetRowCount());
+    for (int row = 0; row < rows; ++row) {
+        if (runewordList->GetItemText(row, 0) == name)
+            return runewordList->SelectAndFocus(row);
+    }
+    return false;
+}
