@@ -66,8 +66,16 @@ int Character::GetHighlight(int kind) const
 
 std::optional<std::array<std::uint8_t, RecordSize>> Character::EncodeRecord() const
 {
-    if (name.empty() || name.size() > static_cast<std::size_t>(MaxNameBytes))
+    // Refuse what Load would call a bad record: a corrupt record would cost
+    // every character after it at the next start.
+    if (name.empty() || name.size() > static_cast<std::size_t>(MaxNameBytes) ||
+        static_cast<std::uint8_t>(name[0]) == NamePad || clvl < 1 || clvl > 99)
         return std::nullopt;
+    // A highlight outside its list (-1 for none) is stored as row 0, as for a
+    // new character.
+    auto highlight = [](int value, int rows) {
+        return static_cast<std::uint8_t>(value >= 0 && value < rows ? value : 0);
+    };
     std::array<std::uint8_t, RecordSize> record{};
     record[0] = static_cast<std::uint8_t>(slot);
     record[1] = static_cast<std::uint8_t>(clvl);
@@ -78,9 +86,9 @@ std::optional<std::array<std::uint8_t, RecordSize>> Character::EncodeRecord() co
         record[pos++] = tick ? 1 : 0;
     for (const bool tick : itemTypeTicks)
         record[pos++] = tick ? 1 : 0;
-    record[pos++] = static_cast<std::uint8_t>(highlightedRune);
-    record[pos++] = static_cast<std::uint8_t>(highlightedItemType);
-    record[pos] = static_cast<std::uint8_t>(highlightedRuneword);
+    record[pos++] = highlight(highlightedRune, RuneTickCount);
+    record[pos++] = highlight(highlightedItemType, ItemTickCount);
+    record[pos] = highlight(highlightedRuneword, RunewordCapacity);
     return record;
 }
 

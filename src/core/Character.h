@@ -56,8 +56,9 @@ public:
     // 1 rune, 2 item type, 3 runeword; any other number yields 0.
     int GetHighlight(int kind) const;
 
-    // The record of this slot; nothing when the name does not fit the record
-    // (empty or longer than 15 bytes).
+    // The record of this slot; nothing when it would not load back: a name
+    // empty, longer than 15 bytes or starting with the pad byte 0x02, or a
+    // Clvl outside 1..99. A highlight out of its range is written as 0.
     std::optional<std::array<std::uint8_t, RecordSize>> EncodeRecord() const;
     // Reads record `slot` of a chars.dat image. Nothing (and the slot stays as
     // it was) when the file holds no whole record there; false when the
