@@ -1,0 +1,265 @@
+#include "DataTool.h"
+
+#include "DataChecker.h"
+#include "DataCompiler.h"
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+namespace glyphmoor::tools {
+
+namespace {
+
+const char* const ToolHelp = R"(Usage: glyphmoor-data COMMAND [ARGUMENTS]
+
+Builds and checks the reference data of Glyphmoor: runes.dat, items.dat and
+runewords.dat, which Glyphmoor reads from its working directory.
+
+Commands:
+  compile SRC_DIR OUT_DIR    the text sources runes.txt, items.txt and
+                             runewords.txt to the three .dat files
+  decompile DAT_DIR OUT_DIR  the three .dat files to text sources
+  check [DAT_DIR]            report what Glyphmoor makes of the .dat files
+                             in DAT_DIR (default: the current directory)
+  help [COMMAND]             this text, or the help of one command
+
+The text format is described in docs/data-format.md.
+Exit status: 0 success, 1 errors in the data or its files, 2 wrong usage.
+)";
+
+const char* const CompileHelp = R"(Usage: glyphmoor-data compile SRC_DIR OUT_DIR
+
+Reads runes.txt, items.txt and runewords.txt from SRC_DIR and writes
+runes.dat, items.dat and runewords.dat into OUT_DIR (created if missing).
+Every error names the file and line and says what to change. When any of
+the three sources has an error, no .dat file is written; each file is
+written beside its target and renamed over it, so a failed write leaves the
+old file whole. Warnings (names that find nothing, runewords no item can
+hold) are shown but do not stop the compile: run check to see them again.
+
+Exit status: 0 written, 1 errors (nothing written), 2 wrong usage.
+)";
+
+const char* const DecompileHelp = R"(Usage: glyphmoor-data decompile DAT_DIR OUT_DIR
+
+Reads runes.dat, items.dat and runewords.dat from DAT_DIR and writes
+runes.txt, items.txt and runewords.txt into OUT_DIR (created if missing).
+For files Glyphmoor reads in full, compiling the text gives back the same
+bytes. Bytes Glyphmoor never reads are left out, with a warning; what the
+compiler will refuse (control bytes in a name, a category other than 1 to 3,
+more than six runes) is written as it is and reported as an error, with the
+record number and byte offset, so it can be fixed in the text.
+
+Exit status: 0 written, 1 a file could not be read or written, or the text
+holds errors to fix before it compiles, 2 wrong usage.
+)";
+
+const char* const CheckHelp = R"(Usage: glyphmoor-data check [DAT_DIR]
+
+Loads runes.dat, items.dat and runewords.dat from DAT_DIR (default: the
+current directory) exactly as Glyphmoor does at start-up and reports what a
+player would meet: the counts and dates, bytes the program never reads,
+rune or item names in runewords that find nothing, runewords that need more
+sockets than any of their item types hold, duplicate names, and runes whose
+levels do not rise within their rarity group (a warning).
+
+Exit status: 0 no errors (warnings may be shown), 1 errors, 2 wrong usage.
+)";
+
+struct Command {
+    const char* name;
+    const char* help;
+    std::size_t leastArguments;
+    std::size_t mostArguments;
+};
+
+constexpr Command Commands[] = {
+    {"compile", CompileHelp, 2, 2},
+    {"decompile", DecompileHelp, 2, 2},
+    {"check", CheckHelp, 0, 1},
+};
+
+const Command* FindCommand(const std::string& name)
+{
+    for (const Command& command : Commands) {
+        if (name == command.name)
+            return &command;
+    }
+    return nullptr;
+}
+
+int UsageError(std::ostream& err, const std::string& message)
+{
+    err << "glyphmoor-data: " << message << "\nRun 'glyphmoor-data --help' for usage.\n";
+    return ExitUsageError;
+}
+
+void PrintSummary(const Findings& findings, std::ostream& out)
+{
+    const int errors = findings.Count(Severity::Error);
+    const int warnings = findings.Count(Severity::Warning);
+    out << errors << (errors == 1 ? " error, " : " errors, ") << warnings
+        << (warnings == 1 ? " warning\n" : " warnings\n");
+}
+
+bool MakeDirectory(const std::string& directory, std::ostream& err)
+{
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    if (error) {
+        err << directory << ": error: cannot create the directory (" << error.message() << ")\n";
+        return false;
+    }
+    return true;
+}
+
+// Reads the three named files, reporting each that cannot be read.
+std::optional<std::array<Bytes, 3>> ReadThree(const std::string& directory, const std::string (&names)[3],
+                                              std::ostream& err)
+{
+    DiskFiles files(directory);
+    std::array<Bytes, 3> contents;
+    bool complete = true;
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (std::optional<Bytes> bytes = files.Read(names[i])) {
+            contents[i] = std::move(*bytes);
+        } else {
+            err << (std::filesystem::path(directory) / names[i]).string() << ": error: cannot be read\n";
+            complete = false;
+        }
+    }
+    if (!complete)
+        return std::nullopt;
+    return contents;
+}
+
+bool WriteThree(const std::string& directory, const std::string (&names)[3], const std::array<Bytes, 3>& contents,
+                std::ostream& out, std::ostream& err)
+{
+    if (!MakeDirectory(directory, err))
+        return false;
+    DiskFiles files(directory);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::string path = (std::filesystem::path(directory) / names[i]).string();
+        if (!files.Replace(names[i], contents[i])) {
+            err << path << ": error: cannot be written" << (i > 0 ? " (the files before it were)" : "")
+                << "; the old file, if any, is unchanged\n";
+            return false;
+        }
+        out << "wrote " << path << " (" << contents[i].size() << " bytes)\n";
+    }
+    return true;
+}
+
+Bytes BytesOfText(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+std::string TextOfBytes(const Bytes& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+const std::string TextNames[3] = {RunesText, ItemsText, RunewordsText};
+const std::string DatNames[3] = {RunesDat, ItemsDat, RunewordsDat};
+
+int RunCompile(const std::string& source, const std::string& target, std::ostream& out, std::ostream& err)
+{
+    const std::optional<std::array<Bytes, 3>> texts = ReadThree(source, TextNames, err);
+    if (!texts)
+        return ExitDataError;
+    Findings findings;
+    const std::optional<DatFiles> compiled =
+        Compile({TextOfBytes((*texts)[0]), TextOfBytes((*texts)[1]), TextOfBytes((*texts)[2])}, findings);
+    findings.Print(err);
+    if (!compiled) {
+        err << "nothing written: ";
+        PrintSummary(findings, err);
+        return ExitDataError;
+    }
+    if (!WriteThree(target, DatNames, {compiled->runes, compiled->items, compiled->runewords}, out, err))
+        return ExitDataError;
+    return ExitSuccess;
+}
+
+int RunDecompile(const std::string& source, const std::string& target, std::ostream& out, std::ostream& err)
+{
+    const std::optional<std::array<Bytes, 3>> dats = ReadThree(source, DatNames, err);
+    if (!dats)
+        return ExitDataError;
+    Findings findings;
+    const TextFiles texts = Decompile({(*dats)[0], (*dats)[1], (*dats)[2]}, findings);
+    findings.Print(err);
+    if (!WriteThree(target, TextNames,
+                    {BytesOfText(texts.runes), BytesOfText(texts.items), BytesOfText(texts.runewords)}, out, err))
+        return ExitDataError;
+    if (findings.HasErrors()) {
+        err << "the text was written, but it will not compile until the places named above are fixed: ";
+        PrintSummary(findings, err);
+        return ExitDataError;
+    }
+    return ExitSuccess;
+}
+
+int RunCheck(const std::string& directory, std::ostream& out)
+{
+    DiskFiles files(directory);
+    const Findings findings = CheckDatFiles(files);
+    findings.Print(out);
+    PrintSummary(findings, out);
+    return findings.HasErrors() ? ExitDataError : ExitSuccess;
+}
+
+} // namespace
+
+int RunDataTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty())
+        return UsageError(err, "no command given");
+    const std::string& first = args.front();
+    if (first == "--help" || first == "-h" || first == "help") {
+        if (first == "help" && args.size() > 1) {
+            const Command* command = FindCommand(args[1]);
+            if (command == nullptr)
+                return UsageError(err, "no command '" + args[1] + "'");
+            out << command->help;
+            return ExitSuccess;
+        }
+        out << ToolHelp;
+        return ExitSuccess;
+    }
+    const Command* command = FindCommand(first);
+    if (command == nullptr)
+        return UsageError(err, "no command '" + first + "'; the commands are compile, decompile and check");
+
+    std::vector<std::string> operands;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--help" || args[i] == "-h") {
+            out << command->help;
+            return ExitSuccess;
+        }
+        if (args[i] == "--") {
+            operands.insert(operands.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+            break;
+        }
+        if (args[i].size() > 1 && args[i].front() == '-')
+            return UsageError(err, std::string(command->name) + " has no option '" + args[i] + "'");
+        operands.push_back(args[i]);
+    }
+    if (operands.size() < command->leastArguments || operands.size() > command->mostArguments) {
+        err << "glyphmoor-data: wrong number of arguments for " << command->name << "\n\n" << command->help;
+        return ExitUsageError;
+    }
+
+    const std::string name = command->name;
+    if (name == "compile")
+        return RunCompile(operands[0], operands[1], out, err);
+    if (name == "decompile")
+        return RunDecompile(operands[0], operands[1], out, err);
+    return RunCheck(operands.empty() ? "." : operands[0], out);
+}
+
+} // namespace glyphmoor::tools
