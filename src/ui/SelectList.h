@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
 #include <vector>
 
 class QAbstractItemView;
@@ -109,7 +110,9 @@ signals:
 
 private:
     friend class SelectListPrivate;
-    class SelectListPrivate* d;
+    // Created before the view and destroyed after it: the view's event
+    // handlers report through it.
+    std::unique_ptr<class SelectListPrivate> d;
     int controlId;
     Mode mode;
     QAbstractItemView* view = nullptr;
