@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -79,7 +81,8 @@ TEST(DataFileDate, IsSkippedBeforeTheFirstRecord)
 TEST(RunesFile, ReadsClvlNameAndDescriptionWithLineBreaks)
 {
     DataStore store(33, 18, 168, 6);
-    store.ParseRunes(Concat({DateBytes(), BytesOf("\x14Vur\x01" "First line\x02Second line\x00"s)}));
+    store.ParseRunes(Concat({DateBytes(), BytesOf("\x14Vur\x01"
+                                                  "First line\x02Second line\x00"s)}));
     EXPECT_EQ(store.GetRune(0).GetClvl(), 20);
     EXPECT_EQ(store.GetRune(0).GetName(), "Vur");
     EXPECT_EQ(store.GetRune(0).GetDescription(), "First line\r\n\r\nSecond line");
@@ -90,9 +93,13 @@ TEST(RunesFile, DescriptionMarkersAndOtherBytes)
 {
     DataStore store(33, 18, 168, 6);
     // 0x03 is one line break; 0x01 and bytes above 0x7F are plain characters.
-    store.ParseRunes(Concat({DateBytes(), RuneRecord(1, "K\xE9ss", "a\x03" "b\x01" "c\xFF")}));
+    store.ParseRunes(Concat({DateBytes(), RuneRecord(1, "K\xE9ss",
+                                                     "a\x03"
+                                                     "b\x01"
+                                                     "c\xFF")}));
     EXPECT_EQ(store.GetRune(0).GetName(), "K\xE9ss");
-    EXPECT_EQ(store.GetRune(0).GetDescription(), "a\r\nb\x01" "c\xFF");
+    EXPECT_EQ(store.GetRune(0).GetDescription(), "a\r\nb\x01"
+                                                 "c\xFF");
 }
 
 TEST(RunesFile, ClvlIsASignedByte)
@@ -125,6 +132,9 @@ struct ShortFileCase {
     const char* label;
     Bytes file;
     int runesRead;
+
+    // Failures name the case, not its bytes.
+    friend std::ostream& operator<<(std::ostream& out, const ShortFileCase& c) { return out << c.label; }
 };
 
 class RunesFileEnd : public ::testing::TestWithParam<ShortFileCase> {};
@@ -142,9 +152,9 @@ INSTANTIATE_TEST_SUITE_P(
     Files, RunesFileEnd,
     ::testing::Values(ShortFileCase{"Empty", Bytes{}, 0}, ShortFileCase{"TwoBytes", Bytes{0x0B, 0x0A}, 0},
                       ShortFileCase{"DateOnly", DateBytes(), 0},
-                      ShortFileCase{"TwoRecords",
-                                    Concat({DateBytes(), RuneRecord(1, "Vur", "a"), RuneRecord(2, "Kess", "b")}),
-                                    2}),
+                      ShortFileCase{
+                          "TwoRecords",
+                          Concat({DateBytes(), RuneRecord(1, "Vur", "a"), RuneRecord(2, "Kess", "b")}), 2}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(RunesFile, ARecordCutByTheEndOfTheFileKeepsWhatWasRead)
@@ -167,7 +177,10 @@ TEST(RunesFile, ARecordCutByTheEndOfTheFileKeepsWhatWasRead)
 TEST(ItemsFile, ReadsSocketsCategoryAndName)
 {
     DataStore store(33, 18, 168, 6);
-    store.ParseItemTypes(Concat({DateBytes(), BytesOf("\x04\x01" "Cudgels"), Bytes{0x00}}));
+    store.ParseItemTypes(Concat({DateBytes(),
+                                 BytesOf("\x04\x01"
+                                         "Cudgels"),
+                                 Bytes{0x00}}));
     EXPECT_EQ(store.GetItemType(0).GetMaxSockets(), 4);
     EXPECT_EQ(store.GetItemType(0).GetCategory(), Melee);
     EXPECT_EQ(store.GetItemType(0).GetName(), "Cudgels");
@@ -188,8 +201,8 @@ TEST(ItemsFile, AllEighteenInFileOrder)
 TEST(ItemsFile, CategoryOutsideTheFormatBecomesNone)
 {
     DataStore store(33, 18, 168, 6);
-    store.ParseItemTypes(Concat({DateBytes(), ItemRecord(3, 9, "Odd"), ItemRecord(2, 0xFF, "Odder"),
-                                 ItemRecord(5, 3, "Pavises")}));
+    store.ParseItemTypes(Concat(
+        {DateBytes(), ItemRecord(3, 9, "Odd"), ItemRecord(2, 0xFF, "Odder"), ItemRecord(5, 3, "Pavises")}));
     EXPECT_EQ(store.GetItemType(0).GetCategory(), NoCategory);
     EXPECT_EQ(store.GetItemType(0).GetMaxSockets(), 3);
     EXPECT_EQ(store.GetItemType(0).GetName(), "Odd");
@@ -219,15 +232,14 @@ TEST_P(ItemsFileEnd, TypesPastTheEndHaveEmptyNamesAndNoCategory)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ItemsFileEnd,
-                         ::testing::Values(ShortFileCase{"Empty", Bytes{}, 0},
-                                           ShortFileCase{"DateOnly", DateBytes(), 0},
-                                           ShortFileCase{"ThreeRecords",
-                                                         Concat({DateBytes(), ItemRecord(3, 1, "Cudgels"),
-                                                                 ItemRecord(2, 2, "Slings"),
-                                                                 ItemRecord(4, 3, "Bucklers")}),
-                                                         3}),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(
+    Files, ItemsFileEnd,
+    ::testing::Values(ShortFileCase{"Empty", Bytes{}, 0}, ShortFileCase{"DateOnly", DateBytes(), 0},
+                      ShortFileCase{"ThreeRecords",
+                                    Concat({DateBytes(), ItemRecord(3, 1, "Cudgels"),
+                                            ItemRecord(2, 2, "Slings"), ItemRecord(4, 3, "Bucklers")}),
+                                    3}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(ItemsFile, ARecordCutAfterItsSocketsByteHasNoCategory)
 {
@@ -243,8 +255,11 @@ TEST(ItemsFile, ARecordCutAfterItsSocketsByteHasNoCategory)
 
 TEST_F(RunewordsFile, GroupWordThenTypeName)
 {
-    const Runeword& runeword =
-        ParseOne(BytesOf("Salt Oath\x01" "Melee Weapons\x02" "Coifs\x01" "Vur\x01" "text\x00"s));
+    const Runeword& runeword = ParseOne(BytesOf("Salt Oath\x01"
+                                                "Melee Weapons\x02"
+                                                "Coifs\x01"
+                                                "Vur\x01"
+                                                "text\x00"s));
     EXPECT_EQ(runeword.GetName(), "Salt Oath");
     EXPECT_EQ(runeword.GetAllowedItemsText(), "Melee Weapons/Coifs");
     EXPECT_EQ(IndicesOf(runeword), Join(TestItemsOf(Melee), {store.FindItemType("Coifs")}));
@@ -256,8 +271,7 @@ TEST_F(RunewordsFile, GroupWordsKeepTableOrderAndTokensKeepTheirOrder)
     const Runeword& runeword =
         ParseOne(RunewordRecord("Grey Tide", {"Pavises", "Missile Weapons", "Bucklers"}, {"Vur"}, ""));
     EXPECT_EQ(runeword.GetAllowedItemsText(), "Pavises/Missile Weapons/Bucklers");
-    EXPECT_EQ(IndicesOf(runeword),
-              Join(Join({17}, TestItemsOf(Missile)), {store.FindItemType("Bucklers")}));
+    EXPECT_EQ(IndicesOf(runeword), Join(Join({17}, TestItemsOf(Missile)), {store.FindItemType("Bucklers")}));
 }
 
 TEST_F(RunewordsFile, WeaponsIsEveryMeleeAndMissileTypeInTableOrder)
@@ -277,7 +291,11 @@ TEST_F(RunewordsFile, GroupWordsAreCaseSensitiveWholeTokens)
 
 TEST_F(RunewordsFile, RunesInSocketOrder)
 {
-    const Runeword& runeword = ParseOne(BytesOf("Salt Oath\x01" "Slings\x01" "Quel\x03" "Kess\x01" "\x00"s));
+    const Runeword& runeword = ParseOne(BytesOf("Salt Oath\x01"
+                                                "Slings\x01"
+                                                "Quel\x03"
+                                                "Kess\x01"
+                                                "\x00"s));
     EXPECT_EQ(RunesOf(runeword), (std::vector<int>{store.FindRune("Quel"), store.FindRune("Kess")}));
     EXPECT_EQ(runeword.RuneOrderText(), "Quel Kess");
     EXPECT_EQ(runeword.ClvlRequirement(), store.FindRune("Quel") + 1);
@@ -297,16 +315,20 @@ TEST_F(RunewordsFile, UnknownNamesBecomeMinusOneAndKeepTheirText)
 
 TEST_F(RunewordsFile, DescriptionTurnsByteFourIntoALineBreak)
 {
-    const Runeword& runeword = ParseOne(RunewordRecord("Salt Oath", {"Sabres"}, {"Vur"}, "a\x04" "b\x02" "c\x03"));
-    EXPECT_EQ(runeword.GetDescription(), "a\r\nb\x02" "c\x03");
+    const Runeword& runeword = ParseOne(RunewordRecord("Salt Oath", {"Sabres"}, {"Vur"},
+                                                       "a\x04"
+                                                       "b\x02"
+                                                       "c\x03"));
+    EXPECT_EQ(runeword.GetDescription(), "a\r\nb\x02"
+                                         "c\x03");
 }
 
 TEST_F(RunewordsFile, SevenRunesKeepTheFirstSixAndTheNextRecordInStep)
 {
-    store.ParseRunewords(Concat({DateBytes(),
-                                 RunewordRecord("Long One", {"Sabres"},
-                                                {"Vur", "Kess", "Orna", "Pell", "Dask", "Mirr", "Drom"}, "d"),
-                                 RunewordRecord("Next One", {"Slings"}, {"Yon"}, "e")}));
+    store.ParseRunewords(Concat(
+        {DateBytes(),
+         RunewordRecord("Long One", {"Sabres"}, {"Vur", "Kess", "Orna", "Pell", "Dask", "Mirr", "Drom"}, "d"),
+         RunewordRecord("Next One", {"Slings"}, {"Yon"}, "e")}));
     ASSERT_EQ(store.GetRunewordCount(), 2);
     const Runeword& first = store.GetRuneword(0);
     EXPECT_EQ(RunesOf(first), (std::vector<int>{0, 1, 2, 3, 4, 5}));
@@ -321,8 +343,8 @@ TEST_F(RunewordsFile, SevenRunesKeepTheFirstSixAndTheNextRecordInStep)
 TEST_F(RunewordsFile, TokensExpandingPastEighteenKeepEighteenIndicesAndAllTokens)
 {
     // 10 weapons, 6 melee, 4 missile: 20 indices before the last token.
-    const Runeword& runeword =
-        ParseOne(RunewordRecord("Wide One", {"Weapons", "Melee Weapons", "Missile Weapons", "Bucklers"}, {"Vur"}, ""));
+    const Runeword& runeword = ParseOne(
+        RunewordRecord("Wide One", {"Weapons", "Melee Weapons", "Missile Weapons", "Bucklers"}, {"Vur"}, ""));
     std::vector<int> expected = Join(Join({0, 1, 3, 4, 6, 8, 9, 11, 12, 14}, TestItemsOf(Melee)), {1, 4});
     EXPECT_EQ(IndicesOf(runeword), expected);
     EXPECT_EQ(runeword.GetAllowedItemsText(), "Weapons/Melee Weapons/Missile Weapons/Bucklers");
@@ -334,7 +356,8 @@ TEST(RunewordsFileWithoutItems, GroupWordMatchingNothingIsStillFollowedByASlash)
     // items.dat missing: no weapons, and every plain token finds item 0.
     DataStore store(33, 18, 168, 6);
     store.ParseRunes(TestRunesFile());
-    store.ParseRunewords(Concat({DateBytes(), RunewordRecord("Salt Oath", {"Weapons", "Bucklers"}, {"Vur"}, "")}));
+    store.ParseRunewords(
+        Concat({DateBytes(), RunewordRecord("Salt Oath", {"Weapons", "Bucklers"}, {"Vur"}, "")}));
     const Runeword& runeword = store.GetRuneword(0);
     EXPECT_EQ(runeword.GetAllowedItemsText(), "Weapons/Bucklers");
     EXPECT_EQ(IndicesOf(runeword), (std::vector<int>{-1}));
@@ -375,6 +398,9 @@ struct RunewordsEndCase {
     int count;
     const char* lastName;
     const char* lastDescription;
+
+    // Failures name the case, not its bytes.
+    friend std::ostream& operator<<(std::ostream& out, const RunewordsEndCase& c) { return out << c.label; }
 };
 
 class RunewordsFileEnd : public RunewordsFile, public ::testing::WithParamInterface<RunewordsEndCase> {};
@@ -382,7 +408,8 @@ class RunewordsFileEnd : public RunewordsFile, public ::testing::WithParamInterf
 TEST_P(RunewordsFileEnd, DropsOnlyARecordCutInsideItsLists)
 {
     const RunewordsEndCase& c = GetParam();
-    store.ParseRunewords(Concat({DateBytes(), RunewordRecord("Salt Oath", {"Sabres"}, {"Vur"}, "first"), c.tail}));
+    store.ParseRunewords(
+        Concat({DateBytes(), RunewordRecord("Salt Oath", {"Sabres"}, {"Vur"}, "first"), c.tail}));
     EXPECT_EQ(store.GetRunewordCount(), c.count);
     const Runeword& last = store.GetRuneword(c.count - 1);
     EXPECT_EQ(last.GetName(), c.lastName);
@@ -392,18 +419,20 @@ TEST_P(RunewordsFileEnd, DropsOnlyARecordCutInsideItsLists)
 
 INSTANTIATE_TEST_SUITE_P(
     Tails, RunewordsFileEnd,
-    ::testing::Values(RunewordsEndCase{"NothingMore", Bytes{}, 1, "Salt Oath", "first"},
-                      RunewordsEndCase{"InsideName", BytesOf("Grey"), 1, "Salt Oath", "first"},
-                      RunewordsEndCase{"AfterName", BytesOf("Grey Tide\x01"), 1, "Salt Oath", "first"},
-                      RunewordsEndCase{"InsideItemToken", BytesOf("Grey Tide\x01Sab"), 1, "Salt Oath", "first"},
-                      RunewordsEndCase{"AfterItemSeparator", BytesOf("Grey Tide\x01Sabres\x02"), 1, "Salt Oath",
-                                       "first"},
-                      RunewordsEndCase{"AfterItemList", BytesOf("Grey Tide\x01Sabres\x01"), 1, "Salt Oath", "first"},
-                      RunewordsEndCase{"InsideRuneList", BytesOf("Grey Tide\x01Sabres\x01Vur\x03Ke"), 1, "Salt Oath",
-                                       "first"},
-                      RunewordsEndCase{"AfterRuneList", BytesOf("Grey Tide\x01Sabres\x01Vur\x01"), 2, "Grey Tide", ""},
-                      RunewordsEndCase{"InsideDescription", BytesOf("Grey Tide\x01Sabres\x01Vur\x01" "half"), 2,
-                                       "Grey Tide", "half"}),
+    ::testing::Values(
+        RunewordsEndCase{"NothingMore", Bytes{}, 1, "Salt Oath", "first"},
+        RunewordsEndCase{"InsideName", BytesOf("Grey"), 1, "Salt Oath", "first"},
+        RunewordsEndCase{"AfterName", BytesOf("Grey Tide\x01"), 1, "Salt Oath", "first"},
+        RunewordsEndCase{"InsideItemToken", BytesOf("Grey Tide\x01Sab"), 1, "Salt Oath", "first"},
+        RunewordsEndCase{"AfterItemSeparator", BytesOf("Grey Tide\x01Sabres\x02"), 1, "Salt Oath", "first"},
+        RunewordsEndCase{"AfterItemList", BytesOf("Grey Tide\x01Sabres\x01"), 1, "Salt Oath", "first"},
+        RunewordsEndCase{"InsideRuneList", BytesOf("Grey Tide\x01Sabres\x01Vur\x03Ke"), 1, "Salt Oath",
+                         "first"},
+        RunewordsEndCase{"AfterRuneList", BytesOf("Grey Tide\x01Sabres\x01Vur\x01"), 2, "Grey Tide", ""},
+        RunewordsEndCase{"InsideDescription",
+                         BytesOf("Grey Tide\x01Sabres\x01Vur\x01"
+                                 "half"),
+                         2, "Grey Tide", "half"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(RunewordsFile, DateOnlyOrEmptyFileHoldsNoRunewords)
@@ -489,7 +518,9 @@ void ExpectSameTables(const DataStore& a, const DataStore& b)
 TEST_F(RunewordsFile, WrittenFilesAreTheBytesThatWereRead)
 {
     const Bytes runewords = Concat({DateBytes(3, 4, 5),
-                                    RunewordRecord("Salt Oath", {"Melee Weapons", "Coifs"}, {"Quel", "Kess"}, "a\x04" "b"),
+                                    RunewordRecord("Salt Oath", {"Melee Weapons", "Coifs"}, {"Quel", "Kess"},
+                                                   "a\x04"
+                                                   "b"),
                                     RunewordRecord("Grey Tide", {"Kites"}, {"Nowhere"}, "")});
     store.ParseRunewords(runewords);
     EXPECT_EQ(store.WriteRunes(DataFileDate{11, 10, 1}), TestRunesFile());
@@ -504,12 +535,12 @@ TEST_F(RunewordsFile, ParsingWhatWasWrittenGivesTheSameRecords)
     store.GetRune(4).SetClvl(-3);
     store.GetRune(5).SetDescription("one\r\n\r\n\r\ntwo\r\x01\n");
     store.GetItemType(6).SetFromFile("Odd", -1, 9);
-    store.ParseRunewords(Concat(
-        {DateBytes(),
-         RunewordRecord("Salt Oath", {"Weapons", "Melee Weapons", "Missile Weapons", "Coifs"},
-                        {"Vur", "Kess", "Orna", "Pell", "Dask", "Mirr", "Drom"}, "x\x04y\x01z"),
-         RunewordRecord("Grey Tide", {"Kites", "weapons"}, {"Nowhere", "Vur"}, ""),
-         RunewordRecord("", {""}, {""}, "")}));
+    store.ParseRunewords(
+        Concat({DateBytes(),
+                RunewordRecord("Salt Oath", {"Weapons", "Melee Weapons", "Missile Weapons", "Coifs"},
+                               {"Vur", "Kess", "Orna", "Pell", "Dask", "Mirr", "Drom"}, "x\x04y\x01z"),
+                RunewordRecord("Grey Tide", {"Kites", "weapons"}, {"Nowhere", "Vur"}, ""),
+                RunewordRecord("", {""}, {""}, "")}));
 
     DataStore copy(33, 18, 168, 6);
     copy.ParseRunes(store.WriteRunes({}));

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <vector>
 
 using namespace glyphmoor;
@@ -101,6 +103,9 @@ struct CategoryCase {
     int code;
     ItemCategory category;
     bool weapon, melee, missile, defence;
+
+    // Failures name the case, not its bytes.
+    friend std::ostream& operator<<(std::ostream& out, const CategoryCase& c) { return out << c.label; }
 };
 
 class ItemCategoryCode : public ::testing::TestWithParam<CategoryCase> {};
@@ -126,7 +131,8 @@ INSTANTIATE_TEST_SUITE_P(Codes, ItemCategoryCode,
                                            CategoryCase{"Zero", 0, NoCategory, false, false, false, false},
                                            CategoryCase{"Four", 4, NoCategory, false, false, false, false},
                                            CategoryCase{"Nine", 9, NoCategory, false, false, false, false},
-                                           CategoryCase{"Negative", -1, NoCategory, false, false, false, false}),
+                                           CategoryCase{"Negative", -1, NoCategory, false, false, false,
+                                                        false}),
                          [](const auto& info) { return std::string(info.param.label); });
 
 // ---- Rune order and level requirement ----
@@ -173,6 +179,9 @@ struct RuneMatchCase {
     std::vector<std::string> checked;  // in ascending table order
     int rule;
     bool matches;
+
+    // Failures name the case, not its bytes.
+    friend std::ostream& operator<<(std::ostream& out, const RuneMatchCase& c) { return out << c.label; }
 };
 
 class MatchesRunes : public RecordsTest, public ::testing::WithParamInterface<RuneMatchCase> {};
@@ -193,7 +202,8 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, MatchesRunes,
     ::testing::Values(
         RuneMatchCase{"AllCheckedExactly", {"Vur", "Kess"}, {"Vur", "Kess"}, AllRunes, true},
-        RuneMatchCase{"AllWithExtraChecked", {"Vur", "Kess"}, {"Vur", "Kess", "Orna", "Drom"}, AllRunes, true},
+        RuneMatchCase{
+            "AllWithExtraChecked", {"Vur", "Kess"}, {"Vur", "Kess", "Orna", "Drom"}, AllRunes, true},
         RuneMatchCase{"AllMissingOne", {"Vur", "Kess", "Orna"}, {"Vur", "Kess"}, AllRunes, false},
         RuneMatchCase{"AllRuneTwiceChecked", {"Pell", "Vur", "Pell"}, {"Vur", "Pell"}, AllRunes, true},
         RuneMatchCase{"AllRuneTwiceOtherMissing", {"Pell", "Vur", "Pell"}, {"Pell"}, AllRunes, false},

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,8 +23,8 @@ Bytes Record(int slot, int clvl = 40, const std::string& name = "Wren")
     record[1] = static_cast<std::uint8_t>(clvl);
     for (std::size_t i = 0; i < 15; ++i)
         record[2 + i] = i < name.size() ? static_cast<std::uint8_t>(name[i]) : 0x02;
-    record[17 + 4] = 1;  // rune 4 ticked
-    record[50 + 2] = 1;  // item type 2 ticked
+    record[17 + 4] = 1; // rune 4 ticked
+    record[50 + 2] = 1; // item type 2 ticked
     record[68] = 4;
     record[69] = 2;
     record[70] = 7;
@@ -46,8 +48,8 @@ Bytes RecordAt(const Bytes& file, int k)
 
 const Message CorruptRoster{"Error...", "Corrupt datafile: 'chars.dat'", MessageIcon::Exclamation,
                             MessageButtons::Ok};
-const Message CannotWriteRoster{"Error...", "Error creating/loading file: 'chars.dat'", MessageIcon::Exclamation,
-                                MessageButtons::Ok};
+const Message CannotWriteRoster{"Error...", "Error creating/loading file: 'chars.dat'",
+                                MessageIcon::Exclamation, MessageButtons::Ok};
 
 void MakeCharacter(Character& character, const std::string& name, int clvl)
 {
@@ -209,7 +211,10 @@ TEST(CharacterRecord, ANameHoldingThePadByteComesBackCutThere)
 {
     TestIo t;
     Roster roster;
-    MakeCharacter(roster.characters[0], "Ab\x02" "cd", 5);
+    MakeCharacter(roster.characters[0],
+                  "Ab\x02"
+                  "cd",
+                  5);
     ASSERT_TRUE(roster.characters[0].Save(t.io()));
     Roster loaded;
     LoadRoster(loaded, t.io());
@@ -236,6 +241,9 @@ TEST(CharacterRecord, HighlightsOfMinusOneAreStoredAsZeroSoTheRecordStaysLoadabl
 struct BadRecordCase {
     const char* label;
     std::function<void(Bytes&)> spoil; // applied to record 0 of a one-record file
+
+    // Failures name the case, not its bytes.
+    friend std::ostream& operator<<(std::ostream& out, const BadRecordCase& c) { return out << c.label; }
 };
 
 class BadRecord : public ::testing::TestWithParam<BadRecordCase> {};
@@ -261,7 +269,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BadRecordCase{"ClvlZero", [](Bytes& r) { r[1] = 0; }},
                       BadRecordCase{"ClvlHundred", [](Bytes& r) { r[1] = 100; }},
                       BadRecordCase{"ClvlHigh", [](Bytes& r) { r[1] = 0xFF; }},
-                      BadRecordCase{"EmptyName", [](Bytes& r) { std::fill(r.begin() + 2, r.begin() + 17, 0x02); }},
+                      BadRecordCase{"EmptyName",
+                                    [](Bytes& r) { std::fill(r.begin() + 2, r.begin() + 17, 0x02); }},
                       BadRecordCase{"NameStartsWithPad", [](Bytes& r) { r[2] = 0x02; }},
                       BadRecordCase{"RuneTickTwo", [](Bytes& r) { r[17 + 32] = 2; }},
                       BadRecordCase{"ItemTickTwo", [](Bytes& r) { r[50] = 2; }},
@@ -275,6 +284,9 @@ INSTANTIATE_TEST_SUITE_P(
 struct GoodRecordCase {
     const char* label;
     std::function<void(Bytes&)> change;
+
+    // Failures name the case, not its bytes.
+    friend std::ostream& operator<<(std::ostream& out, const GoodRecordCase& c) { return out << c.label; }
 };
 
 class EdgeRecord : public ::testing::TestWithParam<GoodRecordCase> {};
@@ -291,19 +303,20 @@ TEST_P(EdgeRecord, LoadsWithoutMessage)
     EXPECT_TRUE(t.messages.shown.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, EdgeRecord,
-                         ::testing::Values(GoodRecordCase{"ClvlOne", [](Bytes& r) { r[1] = 1; }},
-                                           GoodRecordCase{"ClvlNinetyNine", [](Bytes& r) { r[1] = 99; }},
-                                           GoodRecordCase{"HighlightedRuneword150", [](Bytes& r) { r[70] = 150; }},
-                                           GoodRecordCase{"HighlightedRuneword167", [](Bytes& r) { r[70] = 167; }},
-                                           GoodRecordCase{"LastRowsHighlighted",
-                                                          [](Bytes& r) {
-                                                              r[68] = 32;
-                                                              r[69] = 17;
-                                                          }},
-                                           GoodRecordCase{"AllTicksSet",
-                                                          [](Bytes& r) { std::fill(r.begin() + 17, r.begin() + 68, 1); }}),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(
+    Fields, EdgeRecord,
+    ::testing::Values(GoodRecordCase{"ClvlOne", [](Bytes& r) { r[1] = 1; }},
+                      GoodRecordCase{"ClvlNinetyNine", [](Bytes& r) { r[1] = 99; }},
+                      GoodRecordCase{"HighlightedRuneword150", [](Bytes& r) { r[70] = 150; }},
+                      GoodRecordCase{"HighlightedRuneword167", [](Bytes& r) { r[70] = 167; }},
+                      GoodRecordCase{"LastRowsHighlighted",
+                                     [](Bytes& r) {
+                                         r[68] = 32;
+                                         r[69] = 17;
+                                     }},
+                      GoodRecordCase{"AllTicksSet",
+                                     [](Bytes& r) { std::fill(r.begin() + 17, r.begin() + 68, 1); }}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(CharacterRecord, HighlightedRuneword150LoadsAs150)
 {
@@ -529,6 +542,9 @@ struct RefusedCase {
     const char* label;
     std::string name;
     int clvl;
+
+    // Failures name the case, not its bytes.
+    friend std::ostream& operator<<(std::ostream& out, const RefusedCase& c) { return out << c.label; }
 };
 
 class SaveRefused : public ::testing::TestWithParam<RefusedCase> {};
@@ -550,7 +566,10 @@ TEST_P(SaveRefused, ShowsTheMessageAndWritesNothing)
 INSTANTIATE_TEST_SUITE_P(Inputs, SaveRefused,
                          ::testing::Values(RefusedCase{"SixteenByteName", "Abcdefghijklmnop", 10},
                                            RefusedCase{"EmptyName", "", 10},
-                                           RefusedCase{"NameStartingWithPadByte", "\x02" "Wren", 10},
+                                           RefusedCase{"NameStartingWithPadByte",
+                                                       "\x02"
+                                                       "Wren",
+                                                       10},
                                            RefusedCase{"ClvlZero", "Wren", 0},
                                            RefusedCase{"ClvlHundred", "Wren", 100}),
                          [](const auto& info) { return std::string(info.param.label); });
@@ -591,7 +610,8 @@ TEST(RewriteRoster, WritesExactlyTheCharactersInUse)
     LoadRoster(roster, t.io());
     // Delete the third of five: the roster is compacted, the last slot freed.
     for (int k = 2; k < 4; ++k)
-        roster.characters[static_cast<std::size_t>(k)].Assign(roster.characters[static_cast<std::size_t>(k) + 1]);
+        roster.characters[static_cast<std::size_t>(k)].Assign(
+            roster.characters[static_cast<std::size_t>(k) + 1]);
     roster.characters[4].Clear();
     roster.characterCount = 4;
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -22,7 +24,8 @@ protected:
         store.ParseItemTypes(TestItemsFile());
     }
 
-    void Add(const std::string& name, const std::vector<std::string>& items, const std::vector<std::string>& runes)
+    void Add(const std::string& name, const std::vector<std::string>& items,
+             const std::vector<std::string>& runes)
     {
         file = Concat({file, RunewordRecord(name, items, runes, "")});
         store.ParseRunewords(file);
@@ -79,7 +82,10 @@ protected:
     }
 
     // Every rune and item type checked: only the level and character rules act.
-    std::vector<std::string> ListedWithEverything() const { return Listed(AllRuneIndices(), AllItemIndices()); }
+    std::vector<std::string> ListedWithEverything() const
+    {
+        return Listed(AllRuneIndices(), AllItemIndices());
+    }
 
     DataStore store{33, 18, 168, 6};
     Bytes file = DateBytes();
@@ -95,6 +101,9 @@ struct RulePair {
     const char* label;
     int runeRule;
     int characterRule;
+
+    // Failures name the case, not its bytes.
+    friend std::ostream& operator<<(std::ostream& out, const RulePair& c) { return out << c.label; }
 };
 
 class FilterWithNothingChecked : public RunewordFilter, public ::testing::WithParamInterface<RulePair> {};
@@ -306,7 +315,8 @@ TEST_F(RunewordFilter, RowsKeepTableOrder)
     Add("Mist", {"Cudgels"}, {"Orna"});
     Add("Bright", {"Sabres"}, {"Vur"});
     settings.runeRule = AnyRune;
-    EXPECT_EQ(Listed(RunesNamed({"Vur", "Kess"}), ItemsNamed({"Sabres"})), (Names{"Zenith", "Amber", "Bright"}));
+    EXPECT_EQ(Listed(RunesNamed({"Vur", "Kess"}), ItemsNamed({"Sabres"})),
+              (Names{"Zenith", "Amber", "Bright"}));
 }
 
 TEST_F(RunewordFilter, OnlyValidRunewordsAreVisited)

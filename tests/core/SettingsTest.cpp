@@ -1,8 +1,10 @@
-#include "Records.h"
 #include "Settings.h"
+#include "Records.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <ostream>
 
 #include <cstdint>
 #include <functional>
@@ -184,6 +186,9 @@ struct SettingsCase {
     const char* label;
     std::function<void(RawSettings&)> change;
     int characterCount;
+
+    // Failures name the case, not its bytes.
+    friend std::ostream& operator<<(std::ostream& out, const SettingsCase& c) { return out << c.label; }
 };
 
 class SettingsRejected : public ::testing::TestWithParam<SettingsCase> {};
@@ -297,8 +302,8 @@ TEST(SaveSettings, WritesTwentyEightLittleEndianBytes)
 {
     TestIo t;
     ASSERT_TRUE(SaveSettings(FilterSettings{2, 1, 300, -2, true}, ItemInfo, 258, t.io()));
-    const Bytes expected{0x02, 0, 0, 0, 0x01, 0, 0, 0, 0x2C, 0x01, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF,
-                         0x01, 0, 0, 0, 0x02, 0, 0, 0, 0x02, 0x01, 0, 0};
+    const Bytes expected{0x02, 0,    0,    0, 0x01, 0, 0,    0, 0x2C, 0x01, 0,    0,    0xFE, 0xFF,
+                         0xFF, 0xFF, 0x01, 0, 0,    0, 0x02, 0, 0,    0,    0x02, 0x01, 0,    0};
     EXPECT_EQ(t.files.files["settings.dat"], expected);
     EXPECT_EQ(EncodeSettings(FilterSettings{2, 1, 300, -2, true}, ItemInfo, 258), expected);
     EXPECT_TRUE(t.messages.shown.empty());
@@ -322,8 +327,8 @@ TEST(SaveSettings, AFailedWriteIsReportedAndKeepsTheOldFile)
     t.files.files["settings.dat"] = old;
     t.files.unwritable.insert("settings.dat");
     EXPECT_FALSE(SaveSettings(FilterSettings{2, 2, 30, 40, false}, 1, 0, t.io()));
-    const Message expected{"Error...", "Error creating/loading file: 'settings.dat'", MessageIcon::Exclamation,
-                           MessageButtons::Ok};
+    const Message expected{"Error...", "Error creating/loading file: 'settings.dat'",
+                           MessageIcon::Exclamation, MessageButtons::Ok};
     EXPECT_EQ(t.messages.shown, std::vector<Message>{expected});
     EXPECT_EQ(t.files.files["settings.dat"], old);
 }

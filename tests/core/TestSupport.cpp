@@ -60,7 +60,8 @@ Bytes Concat(std::initializer_list<Bytes> parts)
 
 Bytes DateBytes(int day, int month, int year)
 {
-    return {static_cast<std::uint8_t>(day), static_cast<std::uint8_t>(month), static_cast<std::uint8_t>(year)};
+    return {static_cast<std::uint8_t>(day), static_cast<std::uint8_t>(month),
+            static_cast<std::uint8_t>(year)};
 }
 
 Bytes RuneRecord(int clvl, const std::string& name, const std::string& description)
@@ -106,19 +107,19 @@ Bytes RunewordRecord(const std::string& name, const std::vector<std::string>& it
 const std::vector<std::string>& TestRuneNames()
 {
     static const std::vector<std::string> names{
-        "Vur",  "Kess", "Orna", "Pell", "Dask", "Mirr", "Zaro", "Quel", "Tesh", "Yon",  "Brak",
-        "Cind", "Fenn", "Gorv", "Hask", "Jurl", "Lusk", "Morv", "Nesh", "Prax", "Rill", "Stav",
-        "Thrim", "Ulk", "Varn", "Wex",  "Xil",  "Yarr", "Zeph", "Aubr", "Bosk", "Cray", "Drom"};
+        "Vur",   "Kess", "Orna", "Pell", "Dask", "Mirr", "Zaro", "Quel", "Tesh", "Yon",  "Brak",
+        "Cind",  "Fenn", "Gorv", "Hask", "Jurl", "Lusk", "Morv", "Nesh", "Prax", "Rill", "Stav",
+        "Thrim", "Ulk",  "Varn", "Wex",  "Xil",  "Yarr", "Zeph", "Aubr", "Bosk", "Cray", "Drom"};
     return names;
 }
 
 const std::vector<ItemRow>& TestItemRows()
 {
     static const std::vector<ItemRow> rows{
-        {"Cudgels", 3, 1},   {"Slings", 2, 2},  {"Bucklers", 4, 3}, {"Sabres", 5, 1},   {"Longbows", 6, 2},
-        {"Tabards", 3, 3},   {"Billhooks", 6, 1}, {"Coifs", 2, 3},  {"Arbalests", 4, 2}, {"Flails", 4, 1},
-        {"Gauntlets", 1, 3}, {"Darts", 1, 2},   {"Hatchets", 2, 1}, {"Greaves", 2, 3},  {"Pikes", 6, 1},
-        {"Cloaks", 3, 3},    {"Girdles", 1, 3}, {"Pavises", 5, 3}};
+        {"Cudgels", 3, 1},   {"Slings", 2, 2},    {"Bucklers", 4, 3}, {"Sabres", 5, 1},    {"Longbows", 6, 2},
+        {"Tabards", 3, 3},   {"Billhooks", 6, 1}, {"Coifs", 2, 3},    {"Arbalests", 4, 2}, {"Flails", 4, 1},
+        {"Gauntlets", 1, 3}, {"Darts", 1, 2},     {"Hatchets", 2, 1}, {"Greaves", 2, 3},   {"Pikes", 6, 1},
+        {"Cloaks", 3, 3},    {"Girdles", 1, 3},   {"Pavises", 5, 3}};
     return rows;
 }
 
