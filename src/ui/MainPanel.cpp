@@ -130,6 +130,7 @@ void MainPanel::Create()
 
 void MainPanel::ConnectList(SelectList* list, int kind)
 {
+    list->setObjectName(QString::number(list->Id()));
     connect(list, &SelectList::itemChanged, this, [this, kind](int row) { OnListChanged(kind, row); });
     auto click = [this, list, kind](int row, QPoint point) { OnListClick(*list, kind, row, point); };
     auto rightClick = [this, list, kind](int row, QPoint point) { OnListRightClick(*list, kind, row, point); };
@@ -198,6 +199,7 @@ void MainPanel::CreateCharacterList()
     characterList->InsertColumn(0, QStringLiteral("Character"), std::max(0, CharacterColumn0Base - v));
     characterList->InsertColumn(1, QStringLiteral("Clvl"), CharacterColumn1);
     characterList->setGeometry(CharacterListRect);
+    characterList->setObjectName(QString::number(ids::CharacterList));
     connect(characterList, &SelectList::itemChanged, this, &MainPanel::OnCharacterListChanged);
     for (auto signal : {&SelectList::clicked, &SelectList::doubleClicked, &SelectList::rightClicked,
                         &SelectList::rightDoubleClicked})

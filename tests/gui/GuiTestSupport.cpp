@@ -1,0 +1,241 @@
+#include "GuiTestSupport.h"
+
+#include "Character.h"
+#include "DataStore.h"
+#include "MainFrame.h"
+#include "MainPanel.h"
+#include "RunewordFinderApp.h"
+#include "SelectList.h"
+#include "StatusLine.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace glyphmoor;
+
+namespace gui_test {
+
+MessageAnswer ScriptedPrompter::ShowMessage(QWidget* owner, const Message& message)
+{
+    bool visible = false;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        visible = visible || (top->inherits("MainFrame") && top->isVisible());
+    shown.push_back({message, owner, visible});
+    if (!answers.empty()) {
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return message.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
+
+bool ScriptedPrompter::RunDialog(QDialog& dialog)
+{
+    ++dialogsRun;
+    if (dialogs.empty())
+        return false;
+    const DialogScript script = dialogs.front();
+    dialogs.pop_front();
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    script(dialog);
+    const bool accepted = dialog.result() == QDialog::Accepted;
+    dialog.hide();
+    return accepted;
+}
+
+ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString& clvl)
+{
+    return [name, clvl](QDialog& dialog) {
+        const auto fields = dialog.findChildren<QLineEdit*>();
+        // Name first, then Clvl, in tab order.
+        QLineEdit* nameField = fields.value(0);
+        QLineEdit* clvlField = fields.value(1);
+        for (QLineEdit* field : fields) {
+            if (field->objectName() == "1000" || field->objectName() == "1003")
+                nameField = field;
+            if (field->objectName() == "1001" || field->objectName() == "1002")
+                clvlField = field;
+        }
+        nameField->selectAll();
+        QTest::keyClicks(nameField, name);
+        clvlField->selectAll();
+        QTest::keyClicks(clvlField, clvl);
+        QTest::keyClick(clvlField, Qt::Key_Return);
+    };
+}
+
+void TestData::WriteRunes(FileStore& files)
+{
+    DataStore store(33, 18, 168, 6);
+    for (int i = 0; i < 33; ++i) {
+        Rune& rune = store.GetRune(i);
+        rune.SetName((i < 10 ? "R0" : "R") + std::to_string(i));
+        rune.SetClvl(2 * i + 1);
+        rune.SetDescription("Rune " + std::to_string(i) + "\r\nsecond line");
+    }
+    files.Replace("runes.dat", store.WriteRunes({11, 10, 1}));
+}
+
+void TestData::WriteItems(FileStore& files)
+{
+    DataStore store(33, 18, 168, 6);
+    const char* prefixes[] = {"Mel", "Mis", "Def"};
+    for (int i = 0; i < 18; ++i)
+        store.GetItemType(i).Set(prefixes[i / 6] + std::to_string(i % 6), 2 + i % 5,
+                                 static_cast<ItemCategory>(1 + i / 6));
+    files.Replace("items.dat", store.WriteItemTypes({12, 10, 1}));
+}
+
+void TestData::WriteRunewords(FileStore& files)
+{
+    DataStore store(33, 18, 168, 6);
+    struct Word {
+        const char* name;
+        std::vector<std::string> runes;
+        std::vector<std::string> items;
+    };
+    const std::vector<Word> words = {
+        {"Alpha", {"R00", "R01"}, {"Weapons"}},
+        {"Twice", {"R02", "R02"}, {"Def0"}},
+        {"Gamma", {"R03", "R04", "R05"}, {"Melee Weapons", "Def1"}},
+        {"Delta", {"R07"}, {"Mis1"}},
+        {"Epsilon", {"R10", "R11", "R12", "R13"}, {"Def2"}},
+        {"Zeta", {"R20", "R21"}, {"Missile Weapons"}},
+        {"Eta", {"R00"}, {"Mel0"}},
+    };
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        Runeword& word = store.GetRuneword(static_cast<int>(i));
+        word.SetName(words[i].name);
+        word.SetRuneNames(words[i].runes);
+        word.SetItemTokens(words[i].items);
+        word.SetDescription(std::string("Grants ") + words[i].name + "\r\nto the bearer");
+    }
+    store.SetRunewordCount(static_cast<int>(words.size()));
+    files.Replace("runewords.dat", store.WriteRunewords({13, 10, 1}));
+}
+
+void TestData::WriteAll(FileStore& files)
+{
+    WriteRunes(files);
+    WriteItems(files);
+    WriteRunewords(files);
+}
+
+void WriteRoster(FileStore& files, const std::vector<CharacterSpec>& characters)
+{
+    Bytes file;
+    for (std::size_t k = 0; k < characters.size(); ++k) {
+        Character character(static_cast<int>(k));
+        const CharacterSpec& spec = characters[k];
+        character.SetNameAndClvl(spec.name, spec.clvl);
+        for (const int rune : spec.runes)
+            character.SetRuneTick(rune, true);
+        for (const int item : spec.items)
+            character.SetItemTypeTick(item, true);
+        character.SetHighlights(spec.highlightedRune, spec.highlightedItemType, spec.highlightedRuneword);
+        const auto record = character.EncodeRecord();
+        file.insert(file.end(), record->begin(), record->end());
+    }
+    files.Replace("chars.dat", file);
+}
+
+Harness::Harness() : files(dir.path().toStdString()) {}
+
+Harness::~Harness()
+{
+    app.reset();
+}
+
+void Harness::Start()
+{
+    app = std::make_unique<RunewordFinderApp>(prompter, files);
+    app->InitInstance();
+    if (!QTest::qWaitForWindowExposed(app->Frame()))
+        ADD_FAILURE() << "the window did not show";
+}
+
+void Harness::Close()
+{
+    MainFrame* frame = app->Frame();
+    frame->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+MainFrame* Harness::Frame() const
+{
+    return app->Frame();
+}
+
+MainPanel& Harness::Panel() const
+{
+    return *app->Frame()->Panel();
+}
+
+SelectList& Harness::List(int id) const
+{
+    return *Panel().List(id);
+}
+
+QString Harness::Pane(int pane) const
+{
+    return app->Frame()->GetStatusLine()->PaneText(pane);
+}
+
+void Harness::Command(int id)
+{
+    app->Frame()->Action(id)->trigger();
+}
+
+void Harness::ShowMenusFor(int commandId)
+{
+    QAction* action = app->Frame()->Action(commandId);
+    for (QObject* parent = action->parent(); parent != nullptr; parent = parent->parent()) {
+        if (auto* menu = qobject_cast<QMenu*>(parent))
+            emit menu->aboutToShow();
+    }
+}
+
+bool Harness::Checked(int commandId) const
+{
+    return app->Frame()->Action(commandId)->isChecked();
+}
+
+QByteArray Harness::File(const QString& name) const
+{
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+QPoint StateIconPoint(const SelectList& list, int row)
+{
+    return list.StateIconRect(row).center();
+}
+
+QPoint LabelPoint(const SelectList& list, int row)
+{
+    const QRect label = list.LabelRect(row);
+    return QPoint(label.left() + 3, label.center().y());
+}
+
+void Click(SelectList& list, QPoint point, Qt::MouseButton button)
+{
+    QTest::mouseClick(list.Viewport(), button, {}, point);
+}
+
+void DoubleClick(SelectList& list, QPoint point)
+{
+    // Press, release, double click, release: as a person's quick double click.
+    QTest::mouseDClick(list.Viewport(), Qt::LeftButton, {}, point);
+}
+
+} // namespace gui_test

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "FileStore.h"
+#include "Messages.h"
+#include "Prompter.h"
+
+#include <QPoint>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class MainFrame;
+class MainPanel;
+class QDialog;
+class RunewordFinderApp;
+class SelectList;
+
+namespace gui_test {
+
+// Answers message boxes and runs dialogs from a script instead of a person.
+class ScriptedPrompter final : public Prompter {
+public:
+    struct Shown {
+        glyphmoor::Message message;
+        QWidget* owner;
+        bool windowVisible; // whether the main window was on screen then
+    };
+    using DialogScript = std::function<void(QDialog&)>;
+
+    glyphmoor::MessageAnswer ShowMessage(QWidget* owner, const glyphmoor::Message& message) override;
+    bool RunDialog(QDialog& dialog) override;
+
+    std::vector<Shown> shown;
+    std::deque<glyphmoor::MessageAnswer> answers;
+    // Each dialog run takes the next script; it drives the real dialog (keys,
+    // typing) and the dialog's own result decides. Without a script the
+    // dialog is cancelled.
+    std::deque<DialogScript> dialogs;
+    int dialogsRun = 0;
+};
+
+// Types a name and a level into a character dialog and presses Enter.
+ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString& clvl);
+
+// A data set made for the tests. Runes "R00".."R32" with clvl 2*i+1 (so rune
+// 7 needs 15); item types "Mel0".."Mel5" (melee), "Mis0".."Mis5" (missile),
+// "Def0".."Def5" (defence) with 2 + i%5 sockets; and these runewords:
+//   0 "Alpha"   R00 R01            Weapons              requires 3
+//   1 "Twice"   R02 R02            Def0                 requires 5
+//   2 "Gamma"   R03 R04 R05        Melee Weapons/Def1   requires 11
+//   3 "Delta"   R07                Mis1                 requires 15
+//   4 "Epsilon" R10 R11 R12 R13    Def2                 requires 27
+//   5 "Zeta"    R20 R21            Missile Weapons      requires 43
+//   6 "Eta"     R00                Mel0                 requires 1
+struct TestData {
+    static void WriteAll(glyphmoor::FileStore& files);
+    static void WriteRunes(glyphmoor::FileStore& files);
+    static void WriteItems(glyphmoor::FileStore& files);
+    static void WriteRunewords(glyphmoor::FileStore& files);
+};
+
+struct CharacterSpec {
+    std::string name;
+    int clvl;
+    std::vector<int> runes;
+    std::vector<int> items;
+    int highlightedRune = 0;
+    int highlightedItemType = 0;
+    int highlightedRuneword = 0;
+};
+void WriteRoster(glyphmoor::FileStore& files, const std::vector<CharacterSpec>& characters);
+
+// A running program in a temporary folder.
+class Harness {
+public:
+    Harness();
+    ~Harness();
+
+    void Start();  // builds and shows the frame
+    void Close();  // closes the window as the close box does, and deletes it
+
+    MainFrame* Frame() const;
+    MainPanel& Panel() const;
+    SelectList& List(int id) const;
+    QString Pane(int pane) const;
+    void Command(int id);
+    void ShowMenusFor(int commandId); // as when the menu holding it opens
+    bool Checked(int commandId) const;
+    QByteArray File(const QString& name) const;
+
+    QTemporaryDir dir;
+    glyphmoor::DiskFiles files;
+    ScriptedPrompter prompter;
+    std::unique_ptr<RunewordFinderApp> app;
+};
+
+// Points inside rows, in list coordinates.
+QPoint StateIconPoint(const SelectList& list, int row);
+QPoint LabelPoint(const SelectList& list, int row);
+void Click(SelectList& list, QPoint point, Qt::MouseButton button = Qt::LeftButton);
+void DoubleClick(SelectList& list, QPoint point);
+
+} // namespace gui_test
