@@ -39,7 +39,7 @@ struct ItemEntry {
     std::string where;
     std::string name;
     int maxSockets = 0;
-    int category = 0;
+    int category = 1; // a text without a valid category is refused by its parser
 };
 
 struct RunewordEntry {

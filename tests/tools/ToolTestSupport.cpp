@@ -1,0 +1,73 @@
+#include "ToolTestSupport.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace glyphmoor::tools::test {
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+} // namespace
+
+TextFiles SampleSources()
+{
+    const std::filesystem::path dir(GLYPHMOOR_SAMPLE_DATA_DIR);
+    return {ReadFile(dir / RunesText), ReadFile(dir / ItemsText), ReadFile(dir / RunewordsText)};
+}
+
+TextFiles SmallSources()
+{
+    return {
+        "date: 11.10.2001\n\nrune: Ash\nlevel: 1\n| Grey.\n\nrune: Bel\nlevel: 2\n| Blue.\n\nrune: Cor\nlevel: 3\n"
+        "| Red.\n",
+        "date: 11.10.2001\n\nitem: Knife\ncategory: melee\nsockets: 2\n\nitem: Bow\ncategory: missile\n"
+        "sockets: 4\n\nitem: Cap\ncategory: defence\nsockets: 3\n",
+        "date: 11.10.2001\n\nruneword: Kindle\nitems: Weapons\nrunes: Ash Bel\n"
+        "\nruneword: Veil\nitems: Cap\nrunes: Bel Cor Bel\n| Two\n| lines.\n",
+    };
+}
+
+std::string Describe(const Findings& findings)
+{
+    std::ostringstream out;
+    findings.Print(out);
+    return out.str();
+}
+
+TempDir::TempDir()
+{
+    static std::atomic<int> counter{0};
+    path = std::filesystem::temp_directory_path() /
+           ("glyphmoor-data-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+void TempDir::Write(const std::string& name, const std::string& content) const
+{
+    std::ofstream out(path / name, std::ios::binary);
+    out << content;
+}
+
+std::string TempDir::Read(const std::string& name) const
+{
+    return ReadFile(path / name);
+}
+
+} // namespace glyphmoor::tools::test

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "DataTables.h"
+#include "Findings.h"
+
+#include <filesystem>
+#include <string>
+
+namespace glyphmoor::tools::test {
+
+// The text sources of the sample data set in data/.
+TextFiles SampleSources();
+
+// A small valid data set: runes Ash (1), Bel (2), Cor (3); item types Knife
+// (melee, 2), Bow (missile, 4), Cap (defence, 3); two runewords.
+TextFiles SmallSources();
+
+// The findings as text, for failure messages.
+std::string Describe(const Findings& findings);
+
+// A fresh directory under the system's temporary directory, removed again.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return path; }
+    std::string Str() const { return path.string(); }
+    void Write(const std::string& name, const std::string& content) const;
+    std::string Read(const std::string& name) const;
+    bool Has(const std::string& name) const { return std::filesystem::exists(path / name); }
+
+private:
+    std::filesystem::path path;
+};
+
+} // namespace glyphmoor::tools::test
