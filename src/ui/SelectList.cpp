@@ -202,14 +202,8 @@ public:
         // Before the view's own navigation sees the key.
         if (event->type() == QEvent::KeyPress)
             emit q->keyDown(static_cast<QKeyEvent*>(event)->key());
-        bool result;
-        {
-            Batch batch(this);
-            result = base(event);
-            if (event->type() == QEvent::Show)
-                ScrollToPendingRow();
-        }
-        return result;
+        Batch batch(this);
+        return base(event);
     }
 
     template <class BaseHandler>
@@ -294,15 +288,6 @@ public:
         QToolTip::showText(help->globalPos(), text, q->view->viewport(), q->RowRect(index.row()));
     }
 
-    // A hidden view does not know its final size yet; scroll once it shows.
-    void ScrollToPendingRow()
-    {
-        const int row = pendingScrollRow;
-        pendingScrollRow = -1;
-        if (row >= 0 && row < q->model->rowCount())
-            q->view->scrollTo(q->model->index(row, 0), QAbstractItemView::EnsureVisible);
-    }
-
     SelectList* q;
     std::vector<RowState> rows; // as last reported
     int depth = 0;
@@ -310,7 +295,6 @@ public:
     bool muted = false;
     quint64 flushCount = 0;
     int selectionMark = -1;
-    int pendingScrollRow = -1;
     Press leftPress = Press::None;
     Press rightPress = Press::None;
 
@@ -642,7 +626,6 @@ void SelectList::DeleteAllRows()
     d->rows.clear();
     d->dirty = false;
     d->selectionMark = -1;
-    d->pendingScrollRow = -1;
 }
 
 int SelectList::GetRowCount() const
@@ -718,8 +701,6 @@ void SelectList::EnsureVisible(int row)
         return;
     SelectListPrivate::Batch batch(d.get());
     view->scrollTo(model->index(row, 0), QAbstractItemView::EnsureVisible);
-    if (!view->isVisible())
-        d->pendingScrollRow = row;
 }
 
 SelectList::HitTestResult SelectList::HitTest(QPoint point) const

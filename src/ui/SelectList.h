@@ -88,6 +88,8 @@ public:
     void SetSelectionMark(int row);
     void EnsureVisible(int row); // scrolls until the row is fully visible
 
+    // A point beside a row's label (and not on its state icon) is on no
+    // row: {-1, HitNowhere}, as below the last row.
     HitTestResult HitTest(QPoint point) const;
     QRect RowRect(int row) const;       // the row's cell, in viewport coordinates
     QRect StateIconRect(int row) const; // empty without state images
