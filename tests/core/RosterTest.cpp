@@ -465,6 +465,19 @@ TEST(LoadRoster, BadRecordThreeOfSix)
     EXPECT_TRUE(t.messages.shown.empty());
 }
 
+TEST(LoadRoster, TheCorruptCopyExistsBeforeTheMessageIsShown)
+{
+    TestIo t;
+    Bytes file = Records(2);
+    file[71 + 69] = 18;
+    t.files.files["chars.dat"] = file;
+    bool copied = false;
+    t.messages.whileShown = [&t, &copied](const Message&) { copied = t.files.Exists("chars.dat.corrupt"); };
+    Roster roster;
+    LoadRoster(roster, t.io());
+    EXPECT_TRUE(copied);
+}
+
 TEST(LoadRoster, AnExistingCorruptCopyIsNotOverwritten)
 {
     TestIo t;

@@ -330,6 +330,16 @@ TEST_F(RunewordFilter, OnlyValidRunewordsAreVisited)
     EXPECT_EQ(ListedWithEverything(), Names{"Salt Oath"});
 }
 
+TEST_F(RunewordFilter, WithoutARunewordsFileNothingIsListed)
+{
+    // 168 default runewords: no runes, no item types.
+    ASSERT_EQ(store.GetRunewordCount(), 168);
+    settings.runeRule = AllRunes;
+    EXPECT_EQ(ListedWithEverything(), Names{});
+    settings.runeRule = IgnoreRunes;
+    EXPECT_EQ(ListedWithEverything(), Names{});
+}
+
 TEST_F(RunewordFilter, TheReusedResultIsClearedFirst)
 {
     Add("Salt Oath", {"Sabres"}, {"Vur"});

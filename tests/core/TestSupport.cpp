@@ -37,6 +37,8 @@ bool MemoryFiles::Exists(const std::string& name)
 MessageAnswer RecordingMessages::Show(const Message& message)
 {
     shown.push_back(message);
+    if (whileShown)
+        whileShown(message);
     if (!answers.empty()) {
         const MessageAnswer answer = answers.front();
         answers.erase(answers.begin());

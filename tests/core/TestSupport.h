@@ -4,6 +4,7 @@
 #include "FileStore.h"
 #include "Messages.h"
 
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <set>
@@ -36,6 +37,8 @@ public:
 
     std::vector<Message> shown;
     std::vector<MessageAnswer> answers; // consumed front to back
+    // Runs while the box is "open", to see what had happened before it.
+    std::function<void(const Message&)> whileShown;
 };
 
 struct TestIo {
