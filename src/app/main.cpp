@@ -1,9 +1,13 @@
 #include "FileStore.h"
 #include "MainFrame.h"
+#include "MainPanel.h"
 #include "Prompter.h"
 #include "RunewordFinderApp.h"
+#include "TerminationSignals.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QSessionManager>
 
 int main(int argc, char** argv)
 {
@@ -12,6 +16,19 @@ int main(int argc, char** argv)
     glyphmoor::DiskFiles files;
     RunewordFinderApp app(prompter, files);
     app.InitInstance();
-    QObject::connect(app.Frame(), &QObject::destroyed, &application, &QApplication::quit);
+    QPointer<MainFrame> frame = app.Frame();
+    QObject::connect(frame, &QObject::destroyed, &application, &QApplication::quit);
+
+    // Ending by a signal or by the desktop session closes the window as the
+    // close box does, so the character and the settings are saved.
+    TerminationSignals terminations;
+    QObject::connect(&terminations, &TerminationSignals::terminationRequested, frame, [frame] {
+        if (frame != nullptr)
+            frame->close();
+    });
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, frame, [frame](QSessionManager&) {
+        if (frame != nullptr)
+            frame->Panel()->SaveState();
+    });
     return QApplication::exec();
 }

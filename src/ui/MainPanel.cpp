@@ -275,6 +275,11 @@ void MainPanel::SaveOnDestroy()
     if (saved || store == nullptr)
         return;
     saved = true;
+    SaveState();
+}
+
+void MainPanel::SaveState()
+{
     if (roster.selectedCharacter >= 0 && roster.selectedCharacter < roster.characterCount) {
         CaptureSelection(roster.selectedCharacter);
         roster.Selected().Save(FileIo());

@@ -45,6 +45,9 @@ public:
     // The end of the run: the selected character's ticks and highlights are
     // captured and written, then the settings. Runs once.
     void SaveOnDestroy();
+    // The same writes while the program goes on (the desktop session asks
+    // for them before it ends).
+    void SaveState();
 
     void RefreshRunewordList(bool callerSelects);
     bool SelectRunewordRow(int runewordIndex);
