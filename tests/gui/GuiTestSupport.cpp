@@ -51,6 +51,18 @@ bool ScriptedPrompter::RunDialog(QDialog& dialog)
     return accepted;
 }
 
+// Types text as key presses; characters beyond ASCII arrive as the text of
+// a key event, as an input method delivers them.
+void Type(QWidget* field, const QString& text)
+{
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x80)
+            QTest::keyClick(field, ch.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
 ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString& clvl)
 {
     return [name, clvl](QDialog& dialog) {
@@ -65,9 +77,9 @@ ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString&
                 clvlField = field;
         }
         nameField->selectAll();
-        QTest::keyClicks(nameField, name);
+        Type(nameField, name);
         clvlField->selectAll();
-        QTest::keyClicks(clvlField, clvl);
+        Type(clvlField, clvl);
         QTest::keyClick(clvlField, Qt::Key_Return);
     };
 }

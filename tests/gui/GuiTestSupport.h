@@ -43,6 +43,8 @@ public:
     int dialogsRun = 0;
 };
 
+void Type(QWidget* field, const QString& text);
+
 // Types a name and a level into a character dialog and presses Enter.
 ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString& clvl);
 

@@ -12,7 +12,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleFactory>
+#include <QTest>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -226,4 +229,49 @@ TEST_F(MainWindow, InfoKindCommandsRefillTheInfoBox)
     harness.ShowMenusFor(ids::ShowRunewordInfo);
     EXPECT_TRUE(harness.Checked(ids::ShowRunewordInfo));
     EXPECT_FALSE(harness.Checked(ids::ShowRuneInfo));
+}
+
+namespace {
+
+class WideScrollBars : public QProxyStyle {
+public:
+    explicit WideScrollBars(int extent) : QProxyStyle(QStyleFactory::create("Fusion")), extent(extent) {}
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        return metric == PM_ScrollBarExtent ? extent : QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+private:
+    int extent;
+};
+
+} // namespace
+
+TEST_F(MainWindow, RestyleKeepsColumnsFittedToTheScrollBar)
+{
+    harness.Start();
+    const QString previous = QApplication::style()->name();
+    QApplication::setStyle(new WideScrollBars(20));
+    EXPECT_EQ(harness.List(ids::RunewordList).GetColumnWidth(2), 156);
+    EXPECT_EQ(harness.List(ids::CharacterList).GetColumnWidth(0), 66);
+    // However wide the scroll bars, no column is wider than its list.
+    QApplication::setStyle(new WideScrollBars(200));
+    EXPECT_EQ(harness.List(ids::RunewordList).GetColumnWidth(2), 0);
+    EXPECT_EQ(harness.List(ids::CharacterList).GetColumnWidth(0), 0);
+    QApplication::setStyle(QStyleFactory::create(previous));
+}
+
+TEST_F(MainWindow, TabMovesThroughTheListsThenTheButtons)
+{
+    harness.Start();
+    harness.Frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(harness.Frame()));
+    std::vector<QWidget*> expected = {harness.List(ids::ItemList).View(), harness.List(ids::RunewordList).View(),
+                                      harness.List(ids::CharacterList).View()};
+    for (int id : {ids::AllRunesButton, ids::CommonButton})
+        expected.push_back(harness.Panel().findChild<QWidget*>(QString::number(id)));
+    for (QWidget* next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
 }
