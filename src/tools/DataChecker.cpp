@@ -89,10 +89,6 @@ void CheckItems(const DataStore& store, const DataSet& set, Findings& findings)
         const ItemType& type = store.GetItemType(i);
         if (type.GetName().empty())
             findings.Warning(where(i), "this item type has no name: its row in the item list is blank; give it one");
-        if (type.GetCategory() == NoCategory)
-            findings.Error(where(i), "the item type " + Quoted(type.GetName()) +
-                                         " has no category Glyphmoor knows: set 1 (melee), 2 (missile) or 3 "
-                                         "(defence)");
         if (type.GetMaxSockets() < 1)
             findings.Warning(where(i), "the item type " + Quoted(type.GetName()) + " has " +
                                            std::to_string(type.GetMaxSockets()) +
@@ -136,12 +132,6 @@ void CheckRuneword(const DataStore& store, const DataSet& set, int index, Findin
         findings.Error(where, "the rune " + rune + " of " + name +
                                   " is no rune of runes.dat (names must match exactly, letter case too), so the "
                                   "runeword is never listed while 'all runes' must be ticked: fix the name");
-    }
-    if (index < static_cast<int>(set.runewords.entries.size())) {
-        const std::size_t named = set.runewords.entries[static_cast<std::size_t>(index)].runeNames.size();
-        if (named > static_cast<std::size_t>(store.GetMaxRunesPerRuneword()))
-            findings.Error(where, name + " names " + std::to_string(named) + " runes; Glyphmoor reads only the first " +
-                                      std::to_string(store.GetMaxRunesPerRuneword()) + ": remove the others");
     }
 
     int expanded = 0;

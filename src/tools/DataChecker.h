@@ -14,7 +14,8 @@ void CheckStore(const DataStore& store, const DataSet& set, Findings& findings);
 
 // Reads runes.dat, items.dat and runewords.dat from `files` with the core
 // readers, as Glyphmoor does at start-up, and reports their counts and dates,
-// what the readers skip and what CheckStore finds.
+// what the readers skip, what the formats do not carry (a category other
+// than 1 to 3, more than six runes: ValidateDataSet) and what CheckStore finds.
 Findings CheckDatFiles(FileStore& files);
 
 } // namespace glyphmoor::tools
