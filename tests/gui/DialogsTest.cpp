@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 #include "UiFont.h"
 
-#include <QIcon>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using glyphmoor::Message;
