@@ -1,5 +1,7 @@
 #include "RunewordFilter.h"
 
+#include "CheckedSelection.h"
+
 namespace glyphmoor {
 
 namespace {
@@ -33,6 +35,7 @@ void FilterRunewords(const DataStore& store, std::span<const int> checkedRunes,
     passed.clear();
     if (checkedRunes.empty() || checkedItemTypes.empty())
         return;
+    const CheckedSelection checked(store, checkedRunes, checkedItemTypes);
     for (int index = 0; index < store.GetRunewordCount(); ++index) {
         const Runeword& runeword = store.GetRuneword(index);
         const int requirement = runeword.ClvlRequirement();
@@ -41,9 +44,9 @@ void FilterRunewords(const DataStore& store, std::span<const int> checkedRunes,
             continue;
         if (!CharacterRuleHolds(roster, settings.characterRule, requirement))
             continue;
-        if (settings.runeRule != IgnoreRunes && !runeword.MatchesRunes(checkedRunes, settings.runeRule))
+        if (settings.runeRule != IgnoreRunes && !checked.MatchesRunes(runeword, settings.runeRule))
             continue;
-        if (!runeword.HasCheckedItemType(checkedItemTypes) || !runeword.FitsCheckedItemType(checkedItemTypes))
+        if (!checked.HasCheckedItemType(runeword) || !checked.FitsCheckedItemType(runeword))
             continue;
         passed.push_back(index);
     }

@@ -2,6 +2,7 @@
 
 #include "ControlIds.h"
 #include "Prompter.h"
+#include "Resources.h"
 #include "SelectList.h"
 #include "StatusLine.h"
 #include "TextCodec.h"
@@ -68,6 +69,7 @@ int VerticalScrollBarWidth(const QWidget* widget)
 MainPanel::MainPanel(QWidget* parent, Prompter& prompter, FileStore& files)
     : QWidget(parent), prompter(prompter), files(files)
 {
+    InitResources();
     setObjectName(QString::number(ids::Panel));
     setFixedSize(Width, Height);
 }

@@ -275,3 +275,11 @@ TEST_F(MainWindow, TabMovesThroughTheListsThenTheButtons)
         EXPECT_EQ(QApplication::focusWidget(), next);
     }
 }
+
+TEST_F(MainWindow, ShowsItsIcons)
+{
+    harness.Start();
+    EXPECT_FALSE(harness.Frame()->windowIcon().isNull());
+    EXPECT_FALSE(QIcon(QStringLiteral(":/icons/108.png")).pixmap(16, 16).isNull());
+    EXPECT_FALSE(QIcon(QStringLiteral(":/icons/109.png")).pixmap(16, 16).isNull());
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+// Registers the program's icons (":/icons/...") with Qt. The resource file
+// is compiled into a static library, whose registration the linker would
+// otherwise drop. Safe to call more than once.
+void InitResources();
