@@ -8,6 +8,8 @@ packages=(
   googletest libgtest-dev libgmock-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
   clang libclang-rt-14-dev
+  libbenchmark-dev time
+  xvfb xdotool x11-apps
 )
 
 missing=()
