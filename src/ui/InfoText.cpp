@@ -103,12 +103,7 @@ void MainPanel::ShowInfo(int kind)
     } else {
         return;
     }
-    infoBox->setPlainText(Displayed(text));
-    infoBox->selectAll();
-    infoBox->setAlignment(Qt::AlignHCenter);
-    QTextCursor cursor = infoBox->textCursor();
-    cursor.movePosition(QTextCursor::Start);
-    infoBox->setTextCursor(cursor);
+    infoBox->setPlainText(Displayed(text)); // centred by the document's default option
 }
 
 QString MainPanel::GetInfoTip(int kind, int row, int capacity) const

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QWindow>
 
@@ -190,6 +191,7 @@ void MainPanel::CreateInfoBox()
     infoBox->setFocusPolicy(Qt::ClickFocus);
     infoBox->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     infoBox->setLineWidth(1);
+    infoBox->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
     infoBox->setGeometry(InfoBoxRect);
 }
 
