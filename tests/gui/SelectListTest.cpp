@@ -757,6 +757,25 @@ TEST_F(SelectListTest, InsertRowAppendsPastTheEndAndRefusesNegativeRows)
     EXPECT_EQ(list->GetRowCount(), 3);
 }
 
+TEST_F(SelectListTest, AColumnInsertedBetweenOthersMovesTheirTextsAndWidths)
+{
+    auto* list = new SelectList(8, SelectList::Mode::Report, &window);
+    list->InsertColumn(0, "A", 60);
+    list->InsertColumn(1, "B", 50);
+    list->InsertRow(0, "a");
+    list->SetItemText(0, 1, "b");
+
+    list->InsertColumn(1, "M", 40);
+
+    EXPECT_EQ(list->GetItemText(0, 0), "a");
+    EXPECT_EQ(list->GetItemText(0, 1), QString());
+    EXPECT_EQ(list->GetItemText(0, 2), "b");
+    EXPECT_EQ(list->GetColumnWidth(0), 60);
+    EXPECT_EQ(list->GetColumnWidth(1), 40);
+    EXPECT_EQ(list->GetColumnWidth(2), 50);
+    EXPECT_EQ(list->Header()->model()->headerData(2, Qt::Horizontal).toString(), "B");
+}
+
 TEST_F(SelectListTest, EnsureVisibleScrollsARowFullyIntoViewAndSelectingDoesNot)
 {
     SelectList* list = MakeCharacterList(40);
