@@ -36,9 +36,17 @@ std::string DiskFiles::PathOf(const std::string& name) const
 
 std::optional<Bytes> DiskFiles::Read(const std::string& name)
 {
-    const int fd = ::open(PathOf(name).c_str(), O_RDONLY | O_CLOEXEC);
+    // Only a regular file is read: a device such as /dev/zero would never
+    // end, and opening a FIFO would wait for a writer (O_NONBLOCK keeps the
+    // open from blocking; it changes nothing for a regular file).
+    const int fd = ::open(PathOf(name).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
     Bytes content;
     std::uint8_t buffer[16384];
     for (;;) {
@@ -47,7 +55,7 @@ std::optional<Bytes> DiskFiles::Read(const std::string& name)
             if (errno == EINTR)
                 continue;
             ::close(fd);
-            return std::nullopt; // a directory, or a read error
+            return std::nullopt;
         }
         if (n == 0)
             break;

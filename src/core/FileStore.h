@@ -23,6 +23,8 @@ public:
 
 // Files in a directory (the working directory by default). Replace writes a
 // temporary file beside the target, syncs it and renames it over the target.
+// Read takes only regular files: a directory, device or FIFO reads as
+// nothing.
 class DiskFiles final : public FileStore {
 public:
     explicit DiskFiles(std::string directory = {});
