@@ -101,9 +101,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Glyphmoor developers")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# CPack puts the summary above this text as the synopsis line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "runeword finder for socketing runes into items
-Glyphmoor is a small desktop program for players of a role-playing game in
+    "Glyphmoor is a small desktop program for players of a role-playing game in
 which runes are socketed into items to make runewords. Tick the runes and the
 item categories you have, keep a roster of up to 256 characters with their
 levels, and Glyphmoor lists the runewords you can make under the rules chosen
