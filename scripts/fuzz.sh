@@ -44,8 +44,13 @@ for tool in clang++ cmake; do
 done
 
 echo "=== fuzz: configure and build in $build"
-CC=clang CXX=clang++ cmake -S tests/fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build" -j"$jobs" --target $(printf 'fuzz_%s ' "${targets[@]}") >/dev/null
+mkdir -p "$build"
+if ! { CC=clang CXX=clang++ cmake -S tests/fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ &&
+       cmake --build "$build" -j"$jobs" --target $(printf 'fuzz_%s ' "${targets[@]}"); } >"$build/build.log" 2>&1; then
+  tail -n 40 "$build/build.log"
+  echo "=== fuzz: the targets did not build (log: $build/build.log)"
+  exit 1
+fi
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/glyphmoor-fuzz.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
