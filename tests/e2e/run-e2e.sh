@@ -85,13 +85,21 @@ if [[ ! -s $scratch/display ]]; then
   cat "$scratch/xvfb.log" >&2
   exit 1
 fi
-export DISPLAY=:$(head -n1 "$scratch/display")
+DISPLAY=:$(head -n1 "$scratch/display")
+export DISPLAY
 echo "e2e: Xvfb on display $DISPLAY, working folder $scratch/work"
 
 # The program's own environment: no desktop session, no window manager.
 unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS XDG_SESSION_TYPE WAYLAND_DISPLAY
 export XDG_RUNTIME_DIR=$scratch/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# Under AddressSanitizer: libxkbcommon-x11 reads the X server's keymap with
+# strndup on counted buffers without a final zero, which strict string checks
+# report as an overflow although strndup stops at the count. Only the real X
+# connection reaches that code; the rest of the checks stay as given.
+if [[ -n ${ASAN_OPTIONS:-} ]]; then
+  export ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0
+fi
 
 status=0
 python3 "$here/drive_window.py" "$program" "$scratch/work" "$out" || status=$?
