@@ -6,6 +6,7 @@
 #include "StatusLine.h"
 #include "TextCodec.h"
 
+#include <QTextDocument>
 #include <QTextEdit>
 
 using namespace glyphmoor;
@@ -76,34 +77,34 @@ void MainPanel::UpdateStatusPane(int kind, int row)
         statusLine->SetPaneText(PaneOf(kind), FromCodePage(text));
 }
 
+void MainPanel::SetInfoText(const QString& text)
+{
+    // Laying out the box again for the same text would change nothing.
+    if (text == infoText)
+        return;
+    infoText = text;
+    infoBox->setPlainText(text); // centred by the document's default option
+}
+
 void MainPanel::ShowInfo(int kind)
 {
-    infoBox->clear();
     std::string text;
     if (kind == RuneInfo) {
         const int row = runeList->GetFirstSelectedRow();
-        if (row == -1)
-            return;
-        const auto name = ToCodePage(runeList->GetItemText(row, 0));
+        const auto name = row == -1 ? std::nullopt : ToCodePage(runeList->GetItemText(row, 0));
         const int index = name ? store->FindRune(*name) : -1;
-        if (index == -1)
-            return;
-        text = store->GetRune(index).GetDescription();
+        if (index != -1)
+            text = store->GetRune(index).GetDescription();
     } else if (kind == ItemInfo) {
         text = ItemInfoText;
     } else if (kind == RunewordInfo) {
         const int row = runewordList->GetFirstSelectedRow();
-        if (row == -1)
-            return;
-        const auto name = ToCodePage(runewordList->GetItemText(row, 0));
+        const auto name = row == -1 ? std::nullopt : ToCodePage(runewordList->GetItemText(row, 0));
         const int index = name ? store->FindRuneword(*name) : -1;
-        if (index == -1)
-            return;
-        text = store->GetRuneword(index).GetDescription();
-    } else {
-        return;
+        if (index != -1)
+            text = store->GetRuneword(index).GetDescription();
     }
-    infoBox->setPlainText(Displayed(text)); // centred by the document's default option
+    SetInfoText(Displayed(text));
 }
 
 QString MainPanel::GetInfoTip(int kind, int row, int capacity) const

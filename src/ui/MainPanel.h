@@ -5,6 +5,7 @@
 #include "Roster.h"
 #include "Settings.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -98,6 +99,7 @@ private:
     void OnCharacterListChanged(int row);
     void OnCharacterListClick(int row, QPoint point);
     void FlipTick(SelectList& list, int row);
+    void SetInfoText(const QString& text);
     std::vector<int> CheckedRows(const SelectList& list, int rows) const;
     glyphmoor::Io FileIo();
     QWidget* DialogOwner();
@@ -126,4 +128,8 @@ private:
     bool saved = false;
     int refreshCount = 0;
     std::vector<int> passed; // reused by every rebuild
+    // The three column texts of each runeword, made once: the tables do not
+    // change while the program runs.
+    std::vector<QStringList> runewordRows;
+    QString infoText;
 };

@@ -35,14 +35,19 @@ void MainPanel::RefreshRunewordList(bool callerSelects)
     const std::vector<int> checkedItemTypes = CheckedRows(*itemList, ItemRows);
     if (!checkedRunes.empty() && !checkedItemTypes.empty()) {
         FilterRunewords(*store, checkedRunes, checkedItemTypes, roster, filter, passed);
-        int row = 0;
-        for (const int index : passed) {
-            const Runeword& runeword = store->GetRuneword(index);
-            runewordList->InsertRow(row, FromCodePage(runeword.GetName()));
-            runewordList->SetItemText(row, 1, FromCodePage(runeword.RuneOrderText()));
-            runewordList->SetItemText(row, 2, FromCodePage(runeword.GetAllowedItemsText()));
-            ++row;
+        if (runewordRows.empty()) {
+            runewordRows.reserve(static_cast<std::size_t>(store->GetRunewordCount()));
+            for (int index = 0; index < store->GetRunewordCount(); ++index) {
+                const Runeword& runeword = store->GetRuneword(index);
+                runewordRows.push_back({FromCodePage(runeword.GetName()), FromCodePage(runeword.RuneOrderText()),
+                                        FromCodePage(runeword.GetAllowedItemsText())});
+            }
         }
+        QList<QStringList> rows;
+        rows.reserve(static_cast<qsizetype>(passed.size()));
+        for (const int index : passed)
+            rows.append(runewordRows[static_cast<std::size_t>(index)]);
+        runewordList->AppendRows(rows); // rows 0, 1, 2 ... in table order
         if (callerSelects)
             return;
         if (remembered != -1 && SelectRunewordRow(remembered)) {
@@ -55,14 +60,15 @@ void MainPanel::RefreshRunewordList(bool callerSelects)
 
     // The list is empty.
     if (infoKind == RunewordInfo) {
-        infoBox->clear();
+        SetInfoText({});
         UpdateStatusPane(RunewordInfo, -1);
     }
 }
 
 bool MainPanel::SelectRunewordRow(int runewordIndex)
 {
-    const QString name = FromCodePage(store->GetRuneword(runewordIndex).GetName());
+    const QString name = runewordRows.empty() ? FromCodePage(store->GetRuneword(runewordIndex).GetName())
+                                              : runewordRows[static_cast<std::size_t>(runewordIndex)][0];
     const int rows = std::min(store->GetRunewordCount(), runewordList->GetRowCount());
     for (int row = 0; row < rows; ++row) {
         if (runewordList->GetItemText(row, 0) == name)

@@ -1,5 +1,7 @@
 #include "SelectList.h"
 
+#include "RowModel.h"
+
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
@@ -7,7 +9,6 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStandardItemModel>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTextDocument>
@@ -27,7 +28,7 @@ constexpr int LabelOffset = IconSize + 1;
 constexpr int TextPadding = 2;
 // The state image number of a row (0 none, 1 unticked, 2 ticked), kept on
 // the row's first item. Not Qt::CheckStateRole: Qt would toggle that itself.
-constexpr int TickRole = Qt::UserRole + 1;
+constexpr int TickRole = RowModel::StateImageRole;
 
 // The parts of a row, laid out from the rectangle of its first column. The
 // one function that both paints rows and hit-tests them.
@@ -53,13 +54,6 @@ RowParts LayOutRow(const QRect& cell, int rowRight, const QString& text, const Q
     if (!parts.label.isValid())
         parts.label = QRect();
     return parts;
-}
-
-QStandardItem* MakeItem(const QString& text)
-{
-    auto* item = new QStandardItem(text);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
 }
 
 // Tick, selection and focus of one row as last reported.
@@ -193,7 +187,8 @@ public:
         return LayOutRow(cell, rowRight, q->GetItemText(row, 0), q->view->fontMetrics(), hasStateIcons, fullRow);
     }
 
-    bool UsesFullRow() const { return fullRowSelect && q->mode == SelectList::Mode::Report; }
+    bool IsReport() const { return q->mode == SelectList::Mode::Report; }
+    bool UsesFullRow() const { return fullRowSelect && IsReport(); }
 
     // The view's event() and viewportEvent() overrides lead here.
     template <class BaseHandler>
@@ -393,6 +388,10 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         const int iconWidth = index.column() == 0 && d->hasStateIcons ? LabelOffset : 0;
+        // Report columns have fixed widths: only the height matters there, and
+        // measuring every text on each relayout would cost more than the rest.
+        if (d->IsReport())
+            return {iconWidth + 2 * TextPadding, RowHeight};
         const QString text = index.data(Qt::DisplayRole).toString();
         return {iconWidth + option.fontMetrics.horizontalAdvance(text) + 2 * TextPadding, RowHeight};
     }
@@ -442,7 +441,7 @@ bool FixedHeader::viewportEvent(QEvent* event)
 SelectList::SelectList(int id, Mode mode, QWidget* parent)
     : QWidget(parent), d(std::make_unique<SelectListPrivate>(this)), controlId(id), mode(mode)
 {
-    model = new QStandardItemModel(0, 1, this);
+    model = new RowModel(this);
 
     if (mode == Mode::List) {
         auto* list = new TrackedListView(d.get(), this);
@@ -526,13 +525,11 @@ void SelectList::InsertColumn(int column, const QString& heading, int width)
     column = std::clamp(column, 0, d->declaredColumns);
     // The model starts with one column for the rows; the first declared
     // column is that one.
-    if (d->declaredColumns > 0) {
-        model->insertColumn(column);
-        for (int row = 0; row < model->rowCount(); ++row)
-            model->setItem(row, column, MakeItem(QString()));
-    }
+    if (d->declaredColumns > 0)
+        model->InsertColumn(column, heading);
+    else
+        model->SetHeading(column, heading);
     ++d->declaredColumns;
-    model->setHeaderData(column, Qt::Horizontal, heading);
     SetColumnWidth(column, width);
 }
 
@@ -591,12 +588,14 @@ int SelectList::InsertRow(int row, const QString& text)
         return -1;
     SelectListPrivate::Batch batch(d.get());
     row = std::min(row, model->rowCount());
-    QList<QStandardItem*> items;
-    for (int column = 0; column < model->columnCount(); ++column)
-        items.append(MakeItem(column == 0 ? text : QString()));
-    items.front()->setData(0, TickRole);
-    model->insertRow(row, items);
+    model->InsertRow(row, text);
     return row;
+}
+
+void SelectList::AppendRows(const QList<QStringList>& rowTexts)
+{
+    SelectListPrivate::Batch batch(d.get());
+    model->AppendRows(rowTexts);
 }
 
 void SelectList::SetItemText(int row, int column, const QString& text)
@@ -604,15 +603,12 @@ void SelectList::SetItemText(int row, int column, const QString& text)
     if (row < 0 || row >= model->rowCount() || column < 0 || column >= model->columnCount())
         return;
     SelectListPrivate::Batch batch(d.get());
-    if (QStandardItem* item = model->item(row, column))
-        item->setText(text);
-    else
-        model->setItem(row, column, MakeItem(text));
+    model->SetText(row, column, text);
 }
 
 QString SelectList::GetItemText(int row, int column) const
 {
-    return model->index(row, column).data(Qt::DisplayRole).toString();
+    return model->Text(row, column);
 }
 
 void SelectList::DeleteAllRows()
@@ -621,7 +617,7 @@ void SelectList::DeleteAllRows()
     // Removing rows moves the current index and the selection; none of that
     // is reported: the rows are gone.
     d->muted = true;
-    model->removeRows(0, model->rowCount());
+    model->RemoveAllRows();
     d->muted = false;
     d->rows.clear();
     d->dirty = false;
@@ -637,7 +633,7 @@ int SelectList::GetTick(int row) const
 {
     if (row < 0 || row >= model->rowCount())
         return -1;
-    return model->index(row, 0).data(TickRole).toInt() - 1;
+    return model->StateImage(row) - 1;
 }
 
 void SelectList::SetTick(int row, bool ticked)
@@ -645,7 +641,7 @@ void SelectList::SetTick(int row, bool ticked)
     if (row < 0 || row >= model->rowCount())
         return;
     SelectListPrivate::Batch batch(d.get());
-    model->setData(model->index(row, 0), ticked ? 2 : 1, TickRole);
+    model->SetStateImage(row, ticked ? 2 : 1);
 }
 
 bool SelectList::SelectAndFocus(int row)

@@ -5,13 +5,14 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
 #include <vector>
 
 class QAbstractItemView;
-class QStandardItemModel;
+class RowModel;
 
 // The header of a report list whose column widths the user cannot change: no
 // divider drag, no resize cursor, and a double click on a divider does nothing.
@@ -70,6 +71,9 @@ public:
 
     // Rows.
     int InsertRow(int row, const QString& text); // the row's index, or -1
+    // Appends rows with a text per column, in one go: as InsertRow and
+    // SetItemText row by row, at the cost of one pass.
+    void AppendRows(const QList<QStringList>& rowTexts);
     void SetItemText(int row, int column, const QString& text);
     QString GetItemText(int row, int column) const; // empty past the last row
     void DeleteAllRows();
@@ -118,7 +122,7 @@ private:
     int controlId;
     Mode mode;
     QAbstractItemView* view = nullptr;
-    QStandardItemModel* model = nullptr;
+    RowModel* model = nullptr;
     FixedHeader* header = nullptr;
     int infoTipCapacity = DefaultInfoTipCapacity;
 };

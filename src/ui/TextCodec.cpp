@@ -1,5 +1,6 @@
 #include "TextCodec.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -16,6 +17,13 @@ constexpr std::array<char16_t, 32> HighControls = {
 
 QString FromCodePage(const std::string& bytes)
 {
+    // Outside 0x80-0x9F the code page is Latin-1, which Qt converts fast.
+    const bool latin1 = std::none_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b >= 0x80 && b <= 0x9F;
+    });
+    if (latin1)
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
     for (const char c : bytes) {

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <vector>
+
+// The rows of a SelectList: a text per column and a state image number
+// (0 none, 1 unticked, 2 ticked). Plain storage, so that refilling a list of
+// a few hundred rows costs little more than copying their texts.
+class RowModel final : public QAbstractTableModel {
+public:
+    static constexpr int StateImageRole = Qt::UserRole + 1;
+
+    explicit RowModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    void InsertColumn(int column, const QString& heading);
+    void SetHeading(int column, const QString& heading);
+    void InsertRow(int row, const QString& text);
+    void AppendRows(const QList<QStringList>& texts);
+    void RemoveAllRows();
+    QString Text(int row, int column) const;
+    void SetText(int row, int column, const QString& text);
+    int StateImage(int row) const { return rows[static_cast<std::size_t>(row)].stateImage; }
+    void SetStateImage(int row, int image);
+
+private:
+    struct Row {
+        QStringList texts; // one per column
+        int stateImage = 0;
+    };
+    std::vector<Row> rows;
+    QStringList headings{QString()}; // one column to begin with
+};
