@@ -118,5 +118,5 @@ else()
   set(qt_least "")
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6${qt_least}, libqt6gui6${qt_least}, libqt6core6${qt_least}, qt6-qpa-plugins, fonts-dejavu-core")
+    "libqt6widgets6${qt_least}, libqt6gui6${qt_least}, libqt6core6${qt_least}, qt6-qpa-plugins, fonts-dejavu-core, fonts-dejavu-extra")
 include(CPack)

@@ -5,7 +5,7 @@
 const QFont& UiFont()
 {
     static const QFont font = [] {
-        QFont f(QStringLiteral("DejaVu Sans"));
+        QFont f(QStringLiteral("DejaVu Sans Condensed"));
         f.setStyleHint(QFont::SansSerif);
         f.setPixelSize(11);
         f.setWeight(QFont::Normal);

@@ -4,8 +4,11 @@
 #include "ControlIds.h"
 #include "MainPanel.h"
 #include "SelectList.h"
+#include "MainFrame.h"
+#include "StatusLine.h"
 
 #include <QFile>
+#include <QLabel>
 
 #include <gtest/gtest.h>
 
@@ -30,4 +33,17 @@ TEST(SampleData, EveryNameFitsItsList)
     harness.Panel().OnGroupButton(ids::AllRunesButton);
     harness.Panel().OnGroupButton(ids::AllItemsButton);
     EXPECT_EQ(harness.List(ids::RunewordList).GetRowCount(), 168);
+
+    // Every summary fits its pane of the status line, number included.
+    StatusLine* line = harness.Frame()->GetStatusLine();
+    const QFontMetrics metrics(line->findChild<QLabel*>("pane0")->font());
+    const std::pair<int, int> lists[] = {{ids::ItemList, 0}, {ids::RuneList, 1}, {ids::RunewordList, 2}};
+    for (const auto& [id, pane] : lists) {
+        SelectList& list = harness.List(id);
+        const int room = line->findChild<QLabel*>(QStringLiteral("pane%1").arg(pane))->contentsRect().width();
+        for (int row = 0; row < list.GetRowCount(); ++row) {
+            harness.Panel().UpdateStatusPane(id == ids::ItemList ? 2 : id == ids::RuneList ? 1 : 3, row);
+            EXPECT_LE(metrics.horizontalAdvance(harness.Pane(pane)), room) << harness.Pane(pane).toStdString();
+        }
+    }
 }
