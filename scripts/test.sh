@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test twice: once in a plain build with
-# warnings as errors, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# warnings as errors, once under AddressSanitizer and UndefinedBehaviorSanitizer;
+# then runs each fuzz target for a bounded time (GLYPHMOOR_FUZZ_SECONDS, 20 s).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,4 +23,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
   run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLYPHMOOR_SANITIZE=ON
+echo "=== fuzzing"
+scripts/fuzz.sh "${GLYPHMOOR_FUZZ_SECONDS:-20}"
 echo "=== all tests passed"
