@@ -75,7 +75,7 @@ struct Command {
     std::size_t mostArguments;
 };
 
-constexpr Command Commands[] = {
+const Command Commands[] = {
     {"compile", CompileHelp, 2, 2},
     {"decompile", DecompileHelp, 2, 2},
     {"check", CheckHelp, 0, 1},

@@ -15,7 +15,7 @@ RuneTable ParseRunesText(const std::string& text, Findings& findings);
 ItemTable ParseItemsText(const std::string& text, Findings& findings);
 RunewordTable ParseRunewordsText(const std::string& text, Findings& findings);
 
-// The inverse: any table the parsers can give comes back from its text.
+// The inverse: any table parsed without errors comes back from its text.
 std::string FormatRunesText(const RuneTable& table);
 std::string FormatItemsText(const ItemTable& table);
 std::string FormatRunewordsText(const RunewordTable& table);
