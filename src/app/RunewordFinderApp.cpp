@@ -93,7 +93,7 @@ void RunewordFinderApp::UpdateMenuState(QAction& item, int id) const
     if (frame == nullptr)
         return;
     const MainPanel& panel = *frame->Panel();
-    const FilterSettings& filter = const_cast<MainPanel&>(panel).Filter();
+    const FilterSettings& filter = panel.Filter();
     bool checked = false;
     if (InRange(id, ids::AllRunesRule, ids::IgnoreRunesRule))
         checked = filter.runeRule == id - 40100;

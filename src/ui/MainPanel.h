@@ -70,6 +70,7 @@ public:
 
     const glyphmoor::DataStore& Store() const { return *store; }
     glyphmoor::FilterSettings& Filter() { return filter; }
+    const glyphmoor::FilterSettings& Filter() const { return filter; }
     const glyphmoor::Roster& GetRoster() const { return roster; }
     int GetInfoKind() const { return infoKind; }
     void SetInfoKind(int kind) { infoKind = kind; }
