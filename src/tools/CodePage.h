@@ -19,5 +19,7 @@ void AppendUtf8(std::string& out, char32_t character);
 // Windows-1252 bytes as readable UTF-8 for messages: control bytes and bytes
 // without a character show as \xHH.
 std::string Printable(const std::string& bytes);
+// The same between single quotes, for messages.
+std::string Quoted(const std::string& bytes);
 
 } // namespace glyphmoor::tools

@@ -11,11 +11,6 @@ namespace glyphmoor::tools {
 
 namespace {
 
-std::string Quoted(const std::string& bytes)
-{
-    return "'" + Printable(bytes) + "'";
-}
-
 bool IsGroupWord(const std::string& token)
 {
     return token == "Weapons" || token == "Melee Weapons" || token == "Missile Weapons";

@@ -19,11 +19,6 @@ std::string Hex(int byte)
     return text;
 }
 
-std::string Quoted(const std::string& bytes)
-{
-    return "'" + Printable(bytes) + "'";
-}
-
 // Reports the first byte of `bytes` that is a control byte 0x00 to 0x04 not
 // in `allowed`.
 void CheckControlBytes(const std::string& where, const std::string& what, const std::string& bytes,
