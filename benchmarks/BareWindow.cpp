@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A bare Qt window of Glyphmoor's size, shown and painted, then gone: the
 // baseline for Glyphmoor's start-up.
 #include <QApplication>

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core pass over the runeword table: the sample data with everything
 // ticked (the longest list), and synthetic tables to show it grows linearly.
-#include "DataStore.h"
-#include "FileStore.h"
-#include "Roster.h"
-#include "RunewordFilter.h"
+#include "core/DataStore.h"
+#include "core/FileStore.h"
+#include "core/Roster.h"
+#include "core/RunewordFilter.h"
 
 #include <benchmark/benchmark.h>
 

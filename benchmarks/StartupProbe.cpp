@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Glyphmoor's own start-up, ending as soon as its window has been shown and
 // painted: for measuring the whole process from outside.
-#include "FileStore.h"
-#include "MainFrame.h"
-#include "Prompter.h"
-#include "RunewordFinderApp.h"
+#include "core/FileStore.h"
+#include "app/MainFrame.h"
+#include "ui/Prompter.h"
+#include "app/RunewordFinderApp.h"
 
 #include <QApplication>
 #include <QTimer>

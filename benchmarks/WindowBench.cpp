@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window, offscreen: each operation a player performs, measured
 // until the runeword list, its selection, the status line and the info box
 // are rebuilt (all of it happens before the call returns).
-#include "Character.h"
-#include "ControlIds.h"
-#include "FileStore.h"
-#include "MainFrame.h"
-#include "MainPanel.h"
-#include "Prompter.h"
-#include "RunewordFinderApp.h"
-#include "SelectList.h"
+#include "core/Character.h"
+#include "ui/ControlIds.h"
+#include "core/FileStore.h"
+#include "app/MainFrame.h"
+#include "ui/MainPanel.h"
+#include "ui/Prompter.h"
+#include "app/RunewordFinderApp.h"
+#include "ui/SelectList.h"
 
 #include <QAction>
 #include <QFile>

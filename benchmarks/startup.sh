@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up and peak memory of Glyphmoor (sample data, ten characters) against
 # a bare Qt window of the same size, both as whole processes, offscreen.
 # Usage: benchmarks/startup.sh BUILD_DIR [RUNS]

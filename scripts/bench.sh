@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the optimised program and prints every performance figure: the core
 # pass, the window's operations, loading, and start-up and memory against a
 # bare Qt window. Usage: scripts/bench.sh [RUNS_FOR_STARTUP]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing Glyphmoor
 # need, skipping those already there. Safe to run any number of times.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of tests/fuzz with clang and runs each one for
 # a bounded time on a copy of its seed corpus, then prints per target how many
 # inputs ran and whether it crashed. Exits non-zero when any target crashed

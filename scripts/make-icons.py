@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws Glyphmoor's icons and writes them as PNG files.
 
   resources/icon-102.png         the program's icon, 32 x 32: a grey rune stone

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Glyphmoor and starts it in ./run, a working folder that holds the
 # sample data files (copied there the first time) and your chars.dat and
 # settings.dat.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything and runs every test twice: once in a plain build with
 # warnings as errors, once under AddressSanitizer and UndefinedBehaviorSanitizer;
 # then runs each fuzz target for a bounded time (GLYPHMOOR_FUZZ_SECONDS, 20 s).

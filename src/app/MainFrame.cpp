@@ -1,11 +1,12 @@
-#include "MainFrame.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/MainFrame.h"
 
-#include "ControlIds.h"
-#include "MainPanel.h"
-#include "MenuTable.h"
-#include "RunewordFinderApp.h"
-#include "StatusLine.h"
-#include "UiFont.h"
+#include "ui/ControlIds.h"
+#include "ui/MainPanel.h"
+#include "app/MenuTable.h"
+#include "app/RunewordFinderApp.h"
+#include "ui/StatusLine.h"
+#include "ui/UiFont.h"
 
 #include <QEvent>
 #include <QIcon>

@@ -1,6 +1,7 @@
-#include "MenuTable.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/MenuTable.h"
 
-#include "ControlIds.h"
+#include "ui/ControlIds.h"
 
 namespace {
 

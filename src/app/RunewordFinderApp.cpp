@@ -1,10 +1,11 @@
-#include "RunewordFinderApp.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/RunewordFinderApp.h"
 
-#include "AboutDialog.h"
-#include "ControlIds.h"
-#include "MainFrame.h"
-#include "MainPanel.h"
-#include "Prompter.h"
+#include "ui/AboutDialog.h"
+#include "ui/ControlIds.h"
+#include "app/MainFrame.h"
+#include "ui/MainPanel.h"
+#include "ui/Prompter.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -1,4 +1,5 @@
-#include "TerminationSignals.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/TerminationSignals.h"
 
 #include <QSocketNotifier>
 

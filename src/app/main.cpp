@@ -1,9 +1,10 @@
-#include "FileStore.h"
-#include "MainFrame.h"
-#include "MainPanel.h"
-#include "Prompter.h"
-#include "RunewordFinderApp.h"
-#include "TerminationSignals.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/FileStore.h"
+#include "app/MainFrame.h"
+#include "ui/MainPanel.h"
+#include "ui/Prompter.h"
+#include "app/RunewordFinderApp.h"
+#include "app/TerminationSignals.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,6 +1,7 @@
-#include "Character.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Character.h"
 
-#include "MessageFormat.h"
+#include "core/MessageFormat.h"
 
 namespace glyphmoor {
 

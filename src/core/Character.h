@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Bytes.h"
-#include "FileStore.h"
+#include "core/Bytes.h"
+#include "core/FileStore.h"
 
 #include <array>
 #include <optional>

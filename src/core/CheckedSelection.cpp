@@ -1,6 +1,7 @@
-#include "CheckedSelection.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/CheckedSelection.h"
 
-#include "DataStore.h"
+#include "core/DataStore.h"
 
 #include <algorithm>
 

@@ -1,4 +1,5 @@
-#include "FileStore.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/FileStore.h"
 
 #include <atomic>
 #include <cerrno>

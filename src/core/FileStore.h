@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Bytes.h"
-#include "Messages.h"
+#include "core/Bytes.h"
+#include "core/Messages.h"
 
 #include <optional>
 #include <string>

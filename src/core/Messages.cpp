@@ -1,4 +1,5 @@
-#include "Messages.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Messages.h"
 
 namespace glyphmoor {
 

@@ -1,6 +1,7 @@
-#include "Records.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Records.h"
 
-#include "DataStore.h"
+#include "core/DataStore.h"
 
 #include <algorithm>
 

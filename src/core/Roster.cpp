@@ -1,4 +1,5 @@
-#include "Roster.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Roster.h"
 
 namespace glyphmoor {
 

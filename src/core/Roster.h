@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Character.h"
-#include "FileStore.h"
+#include "core/Character.h"
+#include "core/FileStore.h"
 
 #include <array>
 

@@ -1,6 +1,7 @@
-#include "RunewordFilter.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/RunewordFilter.h"
 
-#include "CheckedSelection.h"
+#include "core/CheckedSelection.h"
 
 namespace glyphmoor {
 

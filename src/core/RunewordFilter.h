@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DataStore.h"
-#include "Roster.h"
-#include "Settings.h"
+#include "core/DataStore.h"
+#include "core/Roster.h"
+#include "core/Settings.h"
 
 #include <span>
 #include <vector>

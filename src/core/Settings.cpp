@@ -1,4 +1,5 @@
-#include "Settings.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Settings.h"
 
 #include <algorithm>
 #include <array>

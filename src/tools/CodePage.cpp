@@ -1,4 +1,5 @@
-#include "CodePage.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/CodePage.h"
 
 #include <array>
 #include <cstdio>

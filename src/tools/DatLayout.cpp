@@ -1,4 +1,5 @@
-#include "DatLayout.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/DatLayout.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Bytes.h"
-#include "DataStore.h"
+#include "core/Bytes.h"
+#include "core/DataStore.h"
 
 #include <cstddef>
 #include <optional>

@@ -1,8 +1,9 @@
-#include "DataChecker.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/DataChecker.h"
 
-#include "CodePage.h"
-#include "DataCompiler.h"
-#include "TextFormat.h"
+#include "tools/CodePage.h"
+#include "tools/DataCompiler.h"
+#include "tools/TextFormat.h"
 
 #include <algorithm>
 #include <map>

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DataTables.h"
-#include "FileStore.h"
-#include "Findings.h"
+#include "tools/DataTables.h"
+#include "core/FileStore.h"
+#include "tools/Findings.h"
 
 namespace glyphmoor::tools {
 

@@ -1,9 +1,10 @@
-#include "DataCompiler.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/DataCompiler.h"
 
-#include "CodePage.h"
-#include "DataChecker.h"
-#include "DatLayout.h"
-#include "TextFormat.h"
+#include "tools/CodePage.h"
+#include "tools/DataChecker.h"
+#include "tools/DatLayout.h"
+#include "tools/TextFormat.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,8 @@
-#include "DataTool.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/DataTool.h"
 
-#include "DataChecker.h"
-#include "DataCompiler.h"
+#include "tools/DataChecker.h"
+#include "tools/DataCompiler.h"
 
 #include <array>
 #include <filesystem>

@@ -1,4 +1,5 @@
-#include "Findings.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/Findings.h"
 
 #include <algorithm>
 

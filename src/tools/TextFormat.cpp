@@ -1,6 +1,7 @@
-#include "TextFormat.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/TextFormat.h"
 
-#include "CodePage.h"
+#include "tools/CodePage.h"
 
 #include <algorithm>
 #include <charconv>

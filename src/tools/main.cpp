@@ -1,4 +1,5 @@
-#include "DataTool.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/DataTool.h"
 
 #include <iostream>
 

@@ -1,11 +1,12 @@
-#include "AboutDialog.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/AboutDialog.h"
 
-#include "CharacterDialogs.h"
-#include "DataStore.h"
-#include "FileStore.h"
-#include "MessageFormat.h"
-#include "TextCodec.h"
-#include "UiFont.h"
+#include "ui/CharacterDialogs.h"
+#include "core/DataStore.h"
+#include "core/FileStore.h"
+#include "core/MessageFormat.h"
+#include "ui/TextCodec.h"
+#include "ui/UiFont.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creating, editing, deleting and switching characters.
-#include "MainPanel.h"
+#include "ui/MainPanel.h"
 
-#include "CharacterDialogs.h"
-#include "MessageFormat.h"
-#include "Prompter.h"
-#include "SelectList.h"
-#include "TextCodec.h"
+#include "ui/CharacterDialogs.h"
+#include "core/MessageFormat.h"
+#include "ui/Prompter.h"
+#include "ui/SelectList.h"
+#include "ui/TextCodec.h"
 
 #include <QTextEdit>
 

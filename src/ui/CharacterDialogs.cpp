@@ -1,10 +1,11 @@
-#include "CharacterDialogs.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/CharacterDialogs.h"
 
-#include "CharacterInput.h"
-#include "Messages.h"
-#include "Prompter.h"
-#include "TextCodec.h"
-#include "UiFont.h"
+#include "core/CharacterInput.h"
+#include "core/Messages.h"
+#include "ui/Prompter.h"
+#include "ui/TextCodec.h"
+#include "ui/UiFont.h"
 
 #include <QKeyEvent>
 #include <QLabel>

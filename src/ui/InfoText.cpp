@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status line, the info box and the lists' tips.
-#include "MainPanel.h"
+#include "ui/MainPanel.h"
 
-#include "MessageFormat.h"
-#include "SelectList.h"
-#include "StatusLine.h"
-#include "TextCodec.h"
+#include "core/MessageFormat.h"
+#include "ui/SelectList.h"
+#include "ui/StatusLine.h"
+#include "ui/TextCodec.h"
 
 #include <QTextDocument>
 #include <QTextEdit>

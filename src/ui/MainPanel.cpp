@@ -1,11 +1,12 @@
-#include "MainPanel.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/MainPanel.h"
 
-#include "ControlIds.h"
-#include "Prompter.h"
-#include "Resources.h"
-#include "SelectList.h"
-#include "StatusLine.h"
-#include "TextCodec.h"
+#include "ui/ControlIds.h"
+#include "ui/Prompter.h"
+#include "ui/Resources.h"
+#include "ui/SelectList.h"
+#include "ui/StatusLine.h"
+#include "ui/TextCodec.h"
 
 #include <QFrame>
 #include <QIcon>

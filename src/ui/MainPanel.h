@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DataStore.h"
-#include "FileStore.h"
-#include "Roster.h"
-#include "Settings.h"
+#include "core/DataStore.h"
+#include "core/FileStore.h"
+#include "core/Roster.h"
+#include "core/Settings.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,6 +1,7 @@
-#include "Prompter.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/Prompter.h"
 
-#include "TextCodec.h"
+#include "ui/TextCodec.h"
 
 #include <QDialog>
 #include <QMessageBox>

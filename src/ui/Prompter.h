@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Messages.h"
+#include "core/Messages.h"
 
 class QDialog;
 class QWidget;

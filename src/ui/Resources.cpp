@@ -1,4 +1,5 @@
-#include "Resources.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/Resources.h"
 
 #include <QtGlobal>
 

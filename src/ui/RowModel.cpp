@@ -1,4 +1,5 @@
-#include "RowModel.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/RowModel.h"
 
 #include <algorithm>
 

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The runeword list: rebuilt from scratch from the ticks, the roster and the
 // filter rules whenever one of them changes.
-#include "MainPanel.h"
+#include "ui/MainPanel.h"
 
-#include "RunewordFilter.h"
-#include "SelectList.h"
-#include "TextCodec.h"
+#include "core/RunewordFilter.h"
+#include "ui/SelectList.h"
+#include "ui/TextCodec.h"
 
 #include <QTextEdit>
 

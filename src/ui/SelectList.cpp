@@ -1,6 +1,7 @@
-#include "SelectList.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/SelectList.h"
 
-#include "RowModel.h"
+#include "ui/RowModel.h"
 
 #include <QFontMetrics>
 #include <QHelpEvent>

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ticking runes and item types, selecting rows, and applying a character's
 // ticks and highlighted rows to the lists.
-#include "MainPanel.h"
+#include "ui/MainPanel.h"
 
-#include "ControlIds.h"
-#include "SelectList.h"
-#include "TextCodec.h"
+#include "ui/ControlIds.h"
+#include "ui/SelectList.h"
+#include "ui/TextCodec.h"
 
 #include <QTextEdit>
 

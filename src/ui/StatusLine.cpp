@@ -1,6 +1,7 @@
-#include "StatusLine.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/StatusLine.h"
 
-#include "ControlIds.h"
+#include "ui/ControlIds.h"
 
 #include <QLabel>
 

@@ -1,4 +1,5 @@
-#include "TextCodec.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/TextCodec.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,5 @@
-#include "UiFont.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/UiFont.h"
 
 #include <QWidget>
 

@@ -1,4 +1,5 @@
-#include "CharacterInput.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/CharacterInput.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The filter's fast tests must decide exactly as the runeword's own tests, on
 // every selection: compared over many pseudo-random tables and selections.
-#include "CheckedSelection.h"
-#include "DataStore.h"
+#include "core/CheckedSelection.h"
+#include "core/DataStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
-#include "FileStore.h"
-#include "Roster.h"
-#include "Settings.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/FileStore.h"
+#include "core/Roster.h"
+#include "core/Settings.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

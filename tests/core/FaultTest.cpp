@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile data files and failing disks, on real files in a temporary
 // directory wherever the file system's own behaviour matters.
 
 #include "../fuzz/FuzzChecks.h"
-#include "DataStore.h"
-#include "FileStore.h"
-#include "Roster.h"
-#include "Settings.h"
+#include "core/DataStore.h"
+#include "core/FileStore.h"
+#include "core/Roster.h"
+#include "core/Settings.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

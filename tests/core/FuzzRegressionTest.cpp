@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays through the fuzz targets' checks every input the fuzzers once broke
 // (tests/core/data/regressions, named <target>-<what>) and the seed corpus of
 // the core targets (tests/fuzz/corpus/<target>/), so that the plain and the

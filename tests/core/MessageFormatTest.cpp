@@ -1,4 +1,5 @@
-#include "MessageFormat.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/MessageFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-#include "DataStore.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/DataStore.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
-#include "RunewordFilter.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/RunewordFilter.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

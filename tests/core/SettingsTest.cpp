@@ -1,5 +1,6 @@
-#include "Settings.h"
-#include "Records.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/Settings.h"
+#include "core/Records.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

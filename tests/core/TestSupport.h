@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Bytes.h"
-#include "FileStore.h"
-#include "Messages.h"
+#include "core/Bytes.h"
+#include "core/FileStore.h"
+#include "core/Messages.h"
 
 #include <functional>
 #include <initializer_list>

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives Glyphmoor on a real X display and checks what it wrote.
 
   drive_window.py PROGRAM WORK_DIR OUT_DIR

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Glyphmoor's files as the end-to-end test reads them, written from the file
 layouts alone: the reference data, chars.dat and settings.dat, and the rules
 that decide which runewords the window lists."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a built tree into a scratch prefix and checks what lands where, then
 # runs the installed launcher with the program replaced by a stand-in that
 # writes down its working folder, its arguments and the files it found.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs Glyphmoor on a virtual X display (Xvfb, no window manager) and drives it
 # with real mouse and keyboard input; see drive_window.py for what it does and
 # checks.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Screen captures and real input on an X display, for the end-to-end test.
 
 Captures come from xwd (x11-apps) and are decoded here; input goes through

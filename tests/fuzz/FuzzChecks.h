@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What every reader must hold to, whatever bytes it is given. Shared by the
@@ -5,10 +6,10 @@
 // tests/core, which replays the inputs the fuzzers once broke. Each check
 // returns an empty text when all holds, otherwise one line per problem.
 
-#include "Bytes.h"
-#include "DataStore.h"
-#include "Roster.h"
-#include "Settings.h"
+#include "core/Bytes.h"
+#include "core/DataStore.h"
+#include "core/Roster.h"
+#include "core/Settings.h"
 #include "TestSupport.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One libFuzzer target: FUZZ_CHECK names the check of FuzzChecks.h or
 // ToolChecks.h that each input goes through; a broken invariant traps.
 

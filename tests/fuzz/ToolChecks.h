@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What glyphmoor-data must hold to, whatever text or .dat files it is given:
@@ -5,10 +6,10 @@
 // the core readers as written, and what decompiles without an error compiles
 // to files the core readers take as the originals.
 
-#include "DataChecker.h"
-#include "DataCompiler.h"
+#include "tools/DataChecker.h"
+#include "tools/DataCompiler.h"
 #include "FuzzChecks.h"
-#include "TextFormat.h"
+#include "tools/TextFormat.h"
 
 namespace glyphmoor::fuzz {
 

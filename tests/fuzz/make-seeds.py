@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the crafted seed files of the fuzz corpus (corpus/<target>/seed-*)
 and, when a build has compiled the sample data set, adds it (sample-*).
 

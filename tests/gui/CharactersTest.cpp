@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creating, editing, deleting and switching characters, and the About box.
 #include "GuiTestSupport.h"
 
-#include "ControlIds.h"
-#include "MainFrame.h"
-#include "MainPanel.h"
-#include "SelectList.h"
+#include "ui/ControlIds.h"
+#include "app/MainFrame.h"
+#include "ui/MainPanel.h"
+#include "ui/SelectList.h"
 
 #include <QDialog>
 #include <QDir>

@@ -1,8 +1,9 @@
-#include "AboutDialog.h"
-#include "CharacterDialogs.h"
-#include "Prompter.h"
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/AboutDialog.h"
+#include "ui/CharacterDialogs.h"
+#include "ui/Prompter.h"
 #include "TestSupport.h"
-#include "UiFont.h"
+#include "ui/UiFont.h"
 
 #include <QImage>
 #include <QLabel>

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ending by a signal saves as the close box does.
 #include "GuiTestSupport.h"
 
-#include "ControlIds.h"
-#include "MainFrame.h"
-#include "SelectList.h"
-#include "TerminationSignals.h"
+#include "ui/ControlIds.h"
+#include "app/MainFrame.h"
+#include "ui/SelectList.h"
+#include "app/TerminationSignals.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuiTestSupport.h"
 
-#include "Character.h"
-#include "DataStore.h"
-#include "MainFrame.h"
-#include "MainPanel.h"
-#include "RunewordFinderApp.h"
-#include "SelectList.h"
-#include "StatusLine.h"
+#include "core/Character.h"
+#include "core/DataStore.h"
+#include "app/MainFrame.h"
+#include "ui/MainPanel.h"
+#include "app/RunewordFinderApp.h"
+#include "ui/SelectList.h"
+#include "ui/StatusLine.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FileStore.h"
-#include "Messages.h"
-#include "Prompter.h"
+#include "core/FileStore.h"
+#include "core/Messages.h"
+#include "ui/Prompter.h"
 
 #include <QPoint>
 #include <QTemporaryDir>

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as a whole: where its controls stand, what start-up and exit
 // read and write, and the status line, info box and tips.
 #include "GuiTestSupport.h"
 
-#include "ControlIds.h"
-#include "MainFrame.h"
-#include "MainPanel.h"
-#include "SelectList.h"
-#include "StatusLine.h"
+#include "ui/ControlIds.h"
+#include "app/MainFrame.h"
+#include "ui/MainPanel.h"
+#include "ui/SelectList.h"
+#include "ui/StatusLine.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sample data set as the player meets it in the window.
 #include "GuiTestSupport.h"
 
-#include "ControlIds.h"
-#include "MainPanel.h"
-#include "SelectList.h"
-#include "MainFrame.h"
-#include "StatusLine.h"
+#include "ui/ControlIds.h"
+#include "ui/MainPanel.h"
+#include "ui/SelectList.h"
+#include "app/MainFrame.h"
+#include "ui/StatusLine.h"
 
 #include <QFile>
 #include <QLabel>

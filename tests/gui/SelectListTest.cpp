@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SelectList on real widgets: geometry, hit tests, the order and timing of
 // its change reports, clicks, keys, info tips and the fixed header.
 
-#include "SelectList.h"
+#include "ui/SelectList.h"
 
 #include <QApplication>
 #include <QHelpEvent>

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ticking runes and item types with the mouse, the keyboard and the group
 // buttons, and the Filters commands.
 #include "GuiTestSupport.h"
 
-#include "ControlIds.h"
-#include "MainFrame.h"
-#include "MainPanel.h"
-#include "SelectList.h"
+#include "ui/ControlIds.h"
+#include "app/MainFrame.h"
+#include "ui/MainPanel.h"
+#include "ui/SelectList.h"
 
 #include <QTest>
 #include <QWindow>

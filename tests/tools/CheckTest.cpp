@@ -1,5 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What check reports about .dat files, loaded as Glyphmoor loads them.
-#include "DataChecker.h"
+#include "tools/DataChecker.h"
 #include "TestSupport.h"
 #include "ToolTestSupport.h"
 

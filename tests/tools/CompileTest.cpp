@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compiling the text sources: what they mean, and every input the data files
 // cannot carry refused with its file, line and what to change.
-#include "DataCompiler.h"
-#include "TextFormat.h"
+#include "tools/DataCompiler.h"
+#include "tools/TextFormat.h"
 #include "ToolTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The glyphmoor-data command line on real directories: exit codes, help, and
 // that a failed compile leaves the .dat files as they were.
-#include "DataTool.h"
+#include "tools/DataTool.h"
 #include "ToolTestSupport.h"
 
 #include <gtest/gtest.h>

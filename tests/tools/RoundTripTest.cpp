@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decompiling a .dat file and compiling the text gives back the same bytes,
 // and the text tables mean what the core readers make of the files.
-#include "DataCompiler.h"
-#include "DatLayout.h"
+#include "tools/DataCompiler.h"
+#include "tools/DatLayout.h"
 #include "TestSupport.h"
-#include "TextFormat.h"
+#include "tools/TextFormat.h"
 #include "ToolTestSupport.h"
 
 #include <gtest/gtest.h>

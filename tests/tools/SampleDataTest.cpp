@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sample data set in data/: complete, clean, and spread so that every
 // level bound of the Filters menu changes the runeword list.
-#include "DataChecker.h"
-#include "DataCompiler.h"
-#include "RunewordFilter.h"
+#include "tools/DataChecker.h"
+#include "tools/DataCompiler.h"
+#include "core/RunewordFilter.h"
 #include "TestSupport.h"
-#include "TextFormat.h"
+#include "tools/TextFormat.h"
 #include "ToolTestSupport.h"
 
 #include <gtest/gtest.h>

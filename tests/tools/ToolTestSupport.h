@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "DataTables.h"
-#include "Findings.h"
+#include "tools/DataTables.h"
+#include "tools/Findings.h"
 
 #include <filesystem>
 #include <string>
