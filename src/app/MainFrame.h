@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/Version.h"
+
 #include <QMainWindow>
 
 class MainPanel;
@@ -18,7 +20,7 @@ class FileStore;
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr const char* Title = "Glyphmoor v1.3.3";
+    static constexpr const char* Title = GLYPHMOOR_NAME " v" GLYPHMOOR_VERSION;
 
     MainFrame(RunewordFinderApp& app, Prompter& prompter, glyphmoor::FileStore& files);
     ~MainFrame() override;

@@ -5,6 +5,7 @@
 #include "ui/Prompter.h"
 #include "app/RunewordFinderApp.h"
 #include "app/TerminationSignals.h"
+#include "core/Version.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -13,6 +14,8 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(GLYPHMOOR_APP_ID));
     QtPrompter prompter;
     glyphmoor::DiskFiles files;
     RunewordFinderApp app(prompter, files);

@@ -5,6 +5,7 @@
 #include "core/DataStore.h"
 #include "core/FileStore.h"
 #include "core/MessageFormat.h"
+#include "core/Version.h"
 #include "ui/TextCodec.h"
 #include "ui/UiFont.h"
 
@@ -32,9 +33,9 @@ struct Line {
 };
 
 constexpr std::array<Line, 9> Lines = {{
-    {4, NoId, "Glyphmoor"},
-    {18, NoId, "Version: v1.3.3"},
-    {32, NoId, "Released: 11.10.2001"},
+    {4, NoId, GLYPHMOOR_NAME},
+    {18, NoId, "Version: v" GLYPHMOOR_VERSION},
+    {32, NoId, "Released: " GLYPHMOOR_RELEASED},
     {52, AboutDialog::RuneDateLineId, "Rune Datafile - Updated: xx.xx.xxxx"},
     {66, AboutDialog::ItemDateLineId, "Item Datafile - Updated: xx.xx.xxxx"},
     {80, AboutDialog::RunewordDateLineId, "Runeword Datafile - Updated: xx.xx.xxxx"},
