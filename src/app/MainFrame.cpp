@@ -8,6 +8,7 @@
 #include "ui/StatusLine.h"
 #include "ui/UiFont.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QIcon>
 #include <QMenuBar>
@@ -29,7 +30,12 @@ MainFrame::MainFrame(RunewordFinderApp& app, Prompter& prompter, glyphmoor::File
     panel->Create();
     setCentralWidget(panel);
 
-    setWindowIcon(QIcon(QStringLiteral(":/icons/102.png")));
+    // Icon 102 at every size it is drawn in, so that the window manager and
+    // the task switcher need not scale it.
+    QIcon icon;
+    for (const QString& file : QDir(QStringLiteral(":/icons"), QStringLiteral("102-*.png")).entryList())
+        icon.addFile(QStringLiteral(":/icons/") + file);
+    setWindowIcon(icon);
     BuildMenu();
 
     statusLine = new StatusLine(this);

@@ -544,11 +544,16 @@ TEST(Icons, ProgramAndCheckIconsLoad)
     ASSERT_EQ(ticked.size(), QSize(16, 16));
     EXPECT_NE(unticked, ticked);
     EXPECT_EQ(unticked.pixelColor(1, 1), QColor(128, 128, 128));
-    EXPECT_EQ(unticked.pixelColor(7, 8), QColor(Qt::white));
-    EXPECT_EQ(ticked.pixelColor(7, 8), QColor(Qt::black));
+    EXPECT_EQ(unticked.pixelColor(6, 9), QColor(Qt::white));
+    EXPECT_EQ(ticked.pixelColor(6, 9), QColor(Qt::black));
 
-    for (const int size : {16, 48, 64, 128, 256})
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
         EXPECT_EQ(QImage(QString(":/icons/102-%1.png").arg(size)).size(), QSize(size, size));
+    // The variants that QIcon and QPixmap pick on screens of device pixel ratio 2 and 3.
+    for (const QString icon : {"102", "108", "109"})
+        for (const int scale : {2, 3})
+            EXPECT_EQ(QImage(QString(":/icons/%1@%2x.png").arg(icon).arg(scale)).size(),
+                      QImage(QString(":/icons/%1.png").arg(icon)).size() * scale) << icon.toStdString() << scale;
 }
 
 } // namespace

@@ -280,7 +280,9 @@ TEST_F(MainWindow, TabMovesThroughTheListsThenTheButtons)
 TEST_F(MainWindow, ShowsItsIcons)
 {
     harness.Start();
-    EXPECT_FALSE(harness.Frame()->windowIcon().isNull());
+    const QList<QSize> sizes = harness.Frame()->windowIcon().availableSizes();
+    EXPECT_EQ(sizes.size(), 7);
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
     EXPECT_FALSE(QIcon(QStringLiteral(":/icons/108.png")).pixmap(16, 16).isNull());
     EXPECT_FALSE(QIcon(QStringLiteral(":/icons/109.png")).pixmap(16, 16).isNull());
 }
