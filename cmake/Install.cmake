@@ -4,10 +4,11 @@
 #
 #   bin/                              glyphmoor, glyphmoor-data, glyphmoor-launcher
 #   share/glyphmoor/                  the sample runes.dat, items.dat, runewords.dat
-#   share/applications/               glyphmoor.desktop (starts the launcher)
-#   share/icons/hicolor/NxN/apps/     glyphmoor.png at 16, 32, 48, 64, 128, 256
-#   share/man/man6, man1/             glyphmoor.6, glyphmoor-launcher.6, glyphmoor-data.1
-#   share/doc/glyphmoor/              the data format of glyphmoor-data
+#   share/applications/               <app id>.desktop (starts the launcher)
+#   share/metainfo/                   <app id>.metainfo.xml, for software centres
+#   share/icons/hicolor/*/apps/       <app id>.svg and .png at every size
+#   share/man/man1/                   glyphmoor.1, glyphmoor-launcher.1, glyphmoor-data.1
+#   share/doc/glyphmoor/              copyright, changelog, the data format of glyphmoor-data
 #
 # The program keeps its files in its working directory; the launcher gives it a
 # folder per user and fills it with the samples the first time.
@@ -39,54 +40,65 @@ install(FILES ${PROJECT_BINARY_DIR}/data/runes.dat ${PROJECT_BINARY_DIR}/data/it
               ${PROJECT_BINARY_DIR}/data/runewords.dat
         DESTINATION ${glyphmoor_samples_dir})
 
-# Desktop menu entry and icons. The 32-pixel icon is the program's own icon 102.
-install(FILES ${glyphmoor_packaging_dir}/glyphmoor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-foreach(size IN ITEMS 16 32 48 64 128 256)
-  if(size EQUAL 32)
-    set(icon ${PROJECT_SOURCE_DIR}/resources/icon-102.png)
-  else()
-    set(icon ${PROJECT_SOURCE_DIR}/resources/icons/hicolor-${size}.png)
-  endif()
-  install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
-          RENAME glyphmoor.png)
-endforeach()
-
-# Manual pages, with the version and the installed paths filled in, and
-# compressed as Debian keeps them.
-set(GLYPHMOOR_FULL_SAMPLES_DIR ${CMAKE_INSTALL_FULL_DATADIR}/glyphmoor)
-set(GLYPHMOOR_FULL_DOC_DIR ${CMAKE_INSTALL_PREFIX}/${glyphmoor_doc_dir})
-find_program(GZIP_PROGRAM gzip)
-set(man_outputs)
-foreach(page IN ITEMS glyphmoor.6 glyphmoor-launcher.6 glyphmoor-data.1)
-  set(page_out ${glyphmoor_packaging_out}/${page})
-  if(page STREQUAL "glyphmoor-launcher.6")
-    file(CONFIGURE OUTPUT ${page_out} CONTENT ".so man6/glyphmoor.6\n")
-  else()
-    configure_file(${glyphmoor_packaging_dir}/${page} ${page_out} @ONLY)
-  endif()
-  string(REGEX MATCH "[0-9]$" section ${page})
-  if(GZIP_PROGRAM)
-    add_custom_command(OUTPUT ${page_out}.gz
-                       COMMAND ${GZIP_PROGRAM} -9 -n -c ${page_out} > ${page_out}.gz
-                       DEPENDS ${page_out}
-                       COMMENT "Compressing the manual page ${page}")
-    list(APPEND man_outputs ${page_out}.gz)
-    install(FILES ${page_out}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
-  else()
-    install(FILES ${page_out} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section})
-  endif()
-endforeach()
-if(man_outputs)
-  add_custom_target(manual_pages ALL DEPENDS ${man_outputs})
+# The menu entry, the metainfo and the icons, all named by the app id. The PNG
+# sizes are rendered from the SVG by the target desktop_icons.
+if(TARGET glyphmoor)
+  set(GLYPHMOOR_MEDIA_URL "https://glyphmoor.invalid/media" CACHE STRING
+      "Where the screenshot named in the AppStream metainfo is published")
+  configure_file(${glyphmoor_packaging_dir}/glyphmoor.desktop.in
+                 ${glyphmoor_packaging_out}/${GLYPHMOOR_APP_ID}.desktop @ONLY)
+  configure_file(${glyphmoor_packaging_dir}/glyphmoor.metainfo.xml.in
+                 ${glyphmoor_packaging_out}/${GLYPHMOOR_APP_ID}.metainfo.xml @ONLY)
+  install(FILES ${glyphmoor_packaging_out}/${GLYPHMOOR_APP_ID}.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${glyphmoor_packaging_out}/${GLYPHMOOR_APP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  set(icon_dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/icon-102.svg DESTINATION ${icon_dir}/scalable/apps
+          RENAME ${GLYPHMOOR_APP_ID}.svg)
+  foreach(size IN LISTS GLYPHMOOR_ICON_SIZES)
+    install(FILES ${PROJECT_BINARY_DIR}/icons/hicolor/${size}.png DESTINATION ${icon_dir}/${size}x${size}/apps
+            RENAME ${GLYPHMOOR_APP_ID}.png)
+  endforeach()
 endif()
+
+# Manual pages and the package's changelog, compressed as Debian keeps them.
+# The pages name installed paths, so they are filled in when they are
+# installed, for the prefix of that install (the package's is /usr).
+find_program(GZIP_PROGRAM gzip REQUIRED)
+install(CODE "
+  set(PROJECT_VERSION ${PROJECT_VERSION})
+  set(GLYPHMOOR_FULL_SAMPLES_DIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/glyphmoor\")
+  set(GLYPHMOOR_FULL_DOC_DIR \"\${CMAKE_INSTALL_PREFIX}/${glyphmoor_doc_dir}\")
+  foreach(page glyphmoor.1 glyphmoor-data.1)
+    configure_file(${glyphmoor_packaging_dir}/\${page} ${glyphmoor_packaging_out}/\${page} @ONLY)
+  endforeach()
+  file(WRITE ${glyphmoor_packaging_out}/glyphmoor-launcher.1 \".so man1/glyphmoor.1\\n\")
+  foreach(page glyphmoor.1 glyphmoor-data.1 glyphmoor-launcher.1)
+    execute_process(COMMAND ${GZIP_PROGRAM} -9nf ${glyphmoor_packaging_out}/\${page} COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()")
+install(FILES ${glyphmoor_packaging_out}/glyphmoor.1.gz ${glyphmoor_packaging_out}/glyphmoor-launcher.1.gz
+              ${glyphmoor_packaging_out}/glyphmoor-data.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+execute_process(COMMAND date -u -R -d ${GLYPHMOOR_RELEASE_DATE} OUTPUT_VARIABLE GLYPHMOOR_CHANGELOG_DATE
+                OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+configure_file(${glyphmoor_packaging_dir}/changelog.in ${glyphmoor_packaging_out}/changelog @ONLY)
+add_custom_command(OUTPUT ${glyphmoor_packaging_out}/changelog.gz
+                   COMMAND ${GZIP_PROGRAM} -9nkf ${glyphmoor_packaging_out}/changelog
+                   DEPENDS ${glyphmoor_packaging_out}/changelog)
+add_custom_target(changelog ALL DEPENDS ${glyphmoor_packaging_out}/changelog.gz)
+install(FILES ${glyphmoor_packaging_out}/changelog.gz ${glyphmoor_packaging_dir}/copyright
+        DESTINATION ${glyphmoor_doc_dir})
 
 if(EXISTS ${PROJECT_SOURCE_DIR}/docs/data-format.md)
   install(FILES ${PROJECT_SOURCE_DIR}/docs/data-format.md DESTINATION ${glyphmoor_doc_dir})
 endif()
 
-# The Debian package. Built for the prefix /usr; the dependencies are Debian
-# 12's Qt 6 runtime (from the Qt version this build found), the platform
-# plugins without which no window opens, and the font the window is drawn for.
+# The Debian package, built for the prefix /usr. dpkg-shlibdeps finds the
+# libraries the programs link; the platform plugins without which no window
+# opens and the font the window is drawn for are named here. The project has
+# no contact address yet, so the maintainer is a bare name, which lintian
+# reports as malformed-contact.
 set(CPACK_PACKAGE_NAME glyphmoor)
 set(CPACK_PACKAGE_VENDOR "Glyphmoor developers")
 set(CPACK_PACKAGE_CONTACT "Glyphmoor developers")
@@ -99,7 +111,8 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXE
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Glyphmoor developers")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # CPack puts the summary above this text as the synopsis line.
@@ -113,11 +126,5 @@ in its Filters menu.
 The package holds the program, a launcher that gives each user a data
 folder, a sample data set, and glyphmoor-data, which compiles, decompiles
 and checks the reference data.")
-if(Qt6Widgets_VERSION)
-  set(qt_least " (>= ${Qt6Widgets_VERSION_MAJOR}.${Qt6Widgets_VERSION_MINOR})")
-else()
-  set(qt_least "")
-endif()
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6widgets6${qt_least}, libqt6gui6${qt_least}, libqt6core6${qt_least}, qt6-qpa-plugins, fonts-dejavu-core, fonts-dejavu-extra")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, fonts-dejavu-extra")
 include(CPack)

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   libbenchmark-dev time
   xvfb xdotool x11-apps desktop-file-utils python3
+  librsvg2-bin dpkg-dev lintian appstream
 )
 
 missing=()
