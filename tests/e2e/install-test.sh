@@ -98,7 +98,8 @@ fi
 
 # The launcher of a scratch install, with a stand-in program beside it.
 prefix=$scratch/prefix
-cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1 || fail "cmake --install"
+cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1 ||
+  { cat "$scratch/install.log" >&2; echo "FAILED: cmake --install" >&2; exit 1; }
 report=$scratch/report
 printf '#!/bin/sh\n{ pwd; echo "args: $*"; ls -A; } >"%s"\n' "$report" >"$prefix/bin/glyphmoor"
 launcher=$prefix/bin/glyphmoor-launcher
