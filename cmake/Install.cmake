@@ -86,7 +86,7 @@ configure_file(${glyphmoor_packaging_dir}/changelog.in ${glyphmoor_packaging_out
 add_custom_command(OUTPUT ${glyphmoor_packaging_out}/changelog.gz
                    COMMAND ${GZIP_PROGRAM} -9nkf ${glyphmoor_packaging_out}/changelog
                    DEPENDS ${glyphmoor_packaging_out}/changelog)
-add_custom_target(changelog ALL DEPENDS ${glyphmoor_packaging_out}/changelog.gz)
+add_custom_target(debian_changelog ALL DEPENDS ${glyphmoor_packaging_out}/changelog.gz)
 install(FILES ${glyphmoor_packaging_out}/changelog.gz ${glyphmoor_packaging_dir}/copyright
         DESTINATION ${glyphmoor_doc_dir})
 

@@ -553,7 +553,8 @@ TEST(Icons, ProgramAndCheckIconsLoad)
     for (const QString icon : {"102", "108", "109"})
         for (const int scale : {2, 3})
             EXPECT_EQ(QImage(QString(":/icons/%1@%2x.png").arg(icon).arg(scale)).size(),
-                      QImage(QString(":/icons/%1.png").arg(icon)).size() * scale) << icon.toStdString() << scale;
+                      QImage(QString(":/icons/%1.png").arg(icon)).size() * scale)
+                << icon.toStdString() << scale;
 }
 
 } // namespace
