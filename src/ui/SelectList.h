@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QHeaderView>
+#include "ui/FixedHeader.h"
+
 #include <QIcon>
 #include <QPoint>
 #include <QRect>
@@ -14,18 +15,6 @@
 
 class QAbstractItemView;
 class RowModel;
-
-// The header of a report list whose column widths the user cannot change: no
-// divider drag, no resize cursor, and a double click on a divider does nothing.
-class FixedHeader : public QHeaderView {
-    Q_OBJECT
-public:
-    explicit FixedHeader(QWidget* parent = nullptr);
-
-protected:
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    bool viewportEvent(QEvent* event) override;
-};
 
 // One list of the main panel: the runes in list mode (columns of rows, filled
 // top to bottom, then left to right), the others in report mode (one row per
