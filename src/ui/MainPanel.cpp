@@ -132,7 +132,7 @@ void MainPanel::Create()
     CreateButtonColumn();
 }
 
-void MainPanel::ConnectList(SelectList* list, int kind)
+void MainPanel::ConnectList(SelectList* list, InfoKind kind)
 {
     list->setObjectName(QString::number(list->Id()));
     connect(list, &SelectList::itemChanged, this, [this, kind](int row) { OnListChanged(kind, row); });
