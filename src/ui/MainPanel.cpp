@@ -143,7 +143,11 @@ void MainPanel::ConnectList(SelectList* list, InfoKind kind)
     connect(list, &SelectList::rightClicked, this, rightClick);
     connect(list, &SelectList::rightDoubleClicked, this, rightClick);
     if (kind != RunewordInfo)
-        connect(list, &SelectList::keyDown, this, [this, list](int key) { OnListKeyDown(*list, key); });
+        connect(list, &SelectList::keyDown, this, [this, list](int key, Qt::KeyboardModifiers modifiers) {
+            // Only a plain Space ticks; Alt+Space belongs to the window menu.
+            if (modifiers == Qt::NoModifier || modifiers == Qt::KeypadModifier)
+                OnListKeyDown(*list, key);
+        });
     connect(list, &SelectList::infoTipRequested, this,
             [this, kind](int row, QString* text, int capacity) { *text = GetInfoTip(kind, row, capacity); });
 }

@@ -2,6 +2,7 @@
 #include "ui/RowDelegate.h"
 
 #include <QPainter>
+#include <QWidget>
 #include <QStyle>
 
 #include <algorithm>
@@ -30,6 +31,21 @@ RowParts LayOutRow(const QRect& cell, int rowRight, const QString& text, const Q
 
 using namespace rowlayout;
 
+namespace {
+
+// The selection's background. Where the style gives the inactive group the
+// same highlight as the active one, a list without the keyboard shows its
+// selection in the button face colour instead, as desktop lists do.
+QColor SelectionFill(const QPalette& palette, QPalette::ColorGroup group)
+{
+    const QColor highlight = palette.color(group, QPalette::Highlight);
+    if (group != QPalette::Inactive || highlight != palette.color(QPalette::Active, QPalette::Highlight))
+        return highlight;
+    return palette.color(QPalette::Inactive, QPalette::Button).darker(115);
+}
+
+} // namespace
+
 void RowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const QString text = index.data(Qt::DisplayRole).toString();
@@ -52,14 +68,19 @@ void RowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, c
         textRect = option.rect.adjusted(TextPadding + 4, 0, -TextPadding, 0);
     }
 
-    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
-                                       : (option.state & QStyle::State_Active) ? QPalette::Active
-                                                                               : QPalette::Inactive;
+    // The selection of a list without the keyboard is drawn in the inactive
+    // colours, so that the player sees which list Space acts on.
+    const bool focused = option.widget == nullptr || option.widget->hasFocus();
+    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled)                  ? QPalette::Disabled
+                                       : (option.state & QStyle::State_Active) && focused ? QPalette::Active
+                                                                                            : QPalette::Inactive;
     const bool selected = (option.state & QStyle::State_Selected) && !highlight.isEmpty();
+    const QColor fill = SelectionFill(option.palette, group);
+    const bool strong = fill == option.palette.color(group, QPalette::Highlight);
     if (selected)
-        painter->fillRect(highlight, option.palette.brush(group, QPalette::Highlight));
+        painter->fillRect(highlight, fill);
     painter->setFont(option.font);
-    painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setPen(option.palette.color(group, selected && strong ? QPalette::HighlightedText : QPalette::Text));
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                       option.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width()));
 
@@ -68,7 +89,7 @@ void RowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, c
         focus.QStyleOption::operator=(option);
         focus.rect = highlight;
         focus.state |= QStyle::State_KeyboardFocusChange;
-        focus.backgroundColor = option.palette.color(group, selected ? QPalette::Highlight : QPalette::Base);
+        focus.backgroundColor = selected ? fill : option.palette.color(group, QPalette::Base);
         const QWidget* widget = option.widget;
         QStyle* style = widget ? widget->style() : nullptr;
         if (style)

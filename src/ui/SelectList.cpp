@@ -5,6 +5,7 @@
 #include "ui/RowDelegate.h"
 #include "ui/RowModel.h"
 
+#include <QApplication>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -40,8 +41,12 @@ public:
     bool ViewEvent(QEvent* event, BaseHandler&& base)
     {
         // Before the view's own navigation sees the key.
-        if (event->type() == QEvent::KeyPress)
-            emit q->keyDown(static_cast<QKeyEvent*>(event)->key());
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            emit q->keyDown(key->key(), key->modifiers());
+        }
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            q->view->viewport()->update(); // the selection's colour tells which list has the keyboard
         Batch batch(&tracker);
         return base(event);
     }
@@ -53,8 +58,10 @@ public:
             ShowInfoTip(static_cast<QHelpEvent*>(event));
             return true;
         }
-        bool result;
-        {
+        const bool mouse = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick ||
+                           event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseMove;
+        bool result = true;
+        if (!mouse || !KeepFromView(event->type(), *static_cast<QMouseEvent*>(event))) {
             Batch batch(&tracker);
             result = base(event);
         }
@@ -74,8 +81,32 @@ public:
         return result;
     }
 
+    // Mouse input the view itself must not act on, as a list view of the
+    // desktop does: the middle button; a press beside every label (the hit
+    // test puts it on no row, so it selects nothing); and a move with a
+    // button down, which starts a drag instead of moving the selection.
+    bool KeepFromView(QEvent::Type type, const QMouseEvent& mouse)
+    {
+        const QPoint point = mouse.position().toPoint();
+        if (type == QEvent::MouseMove) {
+            if ((mouse.buttons() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)) == 0)
+                return false;
+            if ((point - pressPoint).manhattanLength() >= QApplication::startDragDistance())
+                dragging = true;
+            return true;
+        }
+        if (mouse.button() == Qt::MiddleButton)
+            return true;
+        if (type == QEvent::MouseButtonRelease)
+            return false;
+        pressPoint = point;
+        dragging = false;
+        return q->HitTest(point).row < 0;
+    }
+
     // What a button did since it went down: a release reports a click only
-    // after a plain press, not after the press that made a double click.
+    // after a plain press, not after the press that made a double click nor
+    // after a drag.
     enum class Press { None, Single, Double };
 
     void ReportMouse(QEvent::Type type, Qt::MouseButton button, QPoint point)
@@ -97,7 +128,7 @@ public:
                 emit q->rightDoubleClicked(row, point);
             return;
         }
-        const bool click = press == Press::Single;
+        const bool click = press == Press::Single && !dragging;
         press = Press::None;
         if (!click)
             return;
@@ -132,6 +163,8 @@ public:
     ChangeTracker tracker;
     Press leftPress = Press::None;
     Press rightPress = Press::None;
+    QPoint pressPoint;
+    bool dragging = false;
 
     RowLook look;
     int declaredColumns = 0;

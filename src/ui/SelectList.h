@@ -99,7 +99,7 @@ signals:
     void doubleClicked(int row, QPoint point);
     void rightClicked(int row, QPoint point);
     void rightDoubleClicked(int row, QPoint point);
-    void keyDown(int key);
+    void keyDown(int key, Qt::KeyboardModifiers modifiers);
     // The handler fills *text; what stands there before is the list's own
     // proposal (empty). A text of `capacity` characters or more is not shown.
     void infoTipRequested(int row, QString* text, int capacity);

@@ -148,10 +148,11 @@ void MainPanel::ApplySelectedCharacter()
         }
         return;
     }
+    // The runeword pane describes the row now selected, or nothing.
     runewordList->SelectAndFocus(0);
     if (infoKind == RunewordInfo)
         ShowInfo(RunewordInfo);
-    UpdateStatusPane(RunewordInfo, -1);
+    UpdateStatusPane(RunewordInfo, runewordList->GetFirstSelectedRow());
 }
 
 void MainPanel::OnGroupButton(int buttonId)
