@@ -2,9 +2,11 @@
 #include "ui/SelectList.h"
 
 #include "ui/ChangeTracker.h"
+#include "ui/ListAccessibility.h"
 #include "ui/RowDelegate.h"
 #include "ui/RowModel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
@@ -216,6 +218,7 @@ void DetachView(QAbstractItemView* view, SelectList::Mode mode)
 SelectList::SelectList(int id, Mode mode, QWidget* parent)
     : QWidget(parent), d(std::make_unique<SelectListPrivate>(this)), controlId(id), mode(mode)
 {
+    InstallListAccessibility();
     model = new RowModel(this);
     d->look.report = mode == Mode::Report;
 
@@ -263,9 +266,11 @@ SelectList::SelectList(int id, Mode mode, QWidget* parent)
     }
 
     connect(model, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-                if (roles.isEmpty() || roles.contains(TickRole))
+            [this](const QModelIndex& first, const QModelIndex&, const QList<int>& roles) {
+                if (roles.isEmpty() || roles.contains(TickRole)) {
                     d->tracker.Touch();
+                    AnnounceTickChange(first.row());
+                }
             });
     connect(model, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) { d->tracker.RowsInserted(first, last); });
@@ -356,6 +361,17 @@ void SelectList::SetStateIcons(const QIcon& unticked, const QIcon& ticked)
     d->look.stateIcons[1] = ticked;
     d->look.hasStateIcons = true;
     view->viewport()->update();
+    // A screen reader may already have met the view as a plain table: it
+    // meets it again as a list of checkable rows.
+    if (QAccessible::isActive()) {
+        if (QAccessibleInterface* known = QAccessible::queryAccessibleInterface(view))
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
+    }
+}
+
+bool SelectList::HasStateIcons() const
+{
+    return d->look.hasStateIcons;
 }
 
 int SelectList::InsertRow(int row, const QString& text)
@@ -513,6 +529,17 @@ QRect SelectList::LabelRect(int row) const
     if (row < 0 || row >= model->rowCount())
         return {};
     return d->PartsOf(row).label;
+}
+
+void SelectList::AnnounceTickChange(int row)
+{
+    if (!QAccessible::isActive() || !d->look.hasStateIcons)
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(view, changed);
+    event.setChild(row);
+    QAccessible::updateAccessibility(&event);
 }
 
 QWidget* SelectList::Viewport() const

@@ -58,6 +58,7 @@ public:
     void SetFullRowSelect(bool on);
     // The two state images; without them no row shows an icon.
     void SetStateIcons(const QIcon& unticked, const QIcon& ticked);
+    bool HasStateIcons() const;
 
     // Rows.
     int InsertRow(int row, const QString& text); // the row's index, or -1
@@ -103,8 +104,13 @@ signals:
     // The handler fills *text; what stands there before is the list's own
     // proposal (empty). A text of `capacity` characters or more is not shown.
     void infoTipRequested(int row, QString* text, int capacity);
+    // A screen reader's toggle action on a row with a state image. The list
+    // leaves the tick to the handler, as for a click on the state icon.
+    void toggleRequested(int row);
 
 private:
+    void AnnounceTickChange(int row);
+
     friend class SelectListPrivate;
     // Created before the view and destroyed after it: the view's event
     // handlers report through it.
