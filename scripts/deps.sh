@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   libbenchmark-dev time
   xvfb xdotool x11-apps desktop-file-utils python3
+  dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 )
 
 missing=()

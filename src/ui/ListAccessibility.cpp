@@ -40,7 +40,9 @@ public:
         const QRect cell = list->RowRect(row);
         return QRect(list->Viewport()->mapToGlobal(cell.topLeft()), cell.size());
     }
-    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    // A check box: the bridges of Qt 6.4 pass the checked state on but not
+    // the checkable one, and a reader says "not checked" only of a check box.
+    QAccessible::Role role() const override { return QAccessible::CheckBox; }
     QAccessible::State state() const override
     {
         QAccessible::State state;
