@@ -10,10 +10,13 @@ import os
 import subprocess
 import sys
 import time
+import warnings
 
 import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
+
+warnings.simplefilter("ignore", DeprecationWarning)  # the action names have no newer call in 2.46
 
 NAMES = ["Runes", "Items", "Runewords", "Characters", "Information", "Item status", "Rune status",
          "Runeword status", "All Runes", "Common", "Semi-Rare", "Extremely Rare", "All Items", "All Weapons",
@@ -69,7 +72,7 @@ def main():
                                 % (name, i, row.get_name(), row.get_role_name(),
                                    [s.value_nick for s in states.get_states()], i in ticked))
         row = lists[0].get_child_at_index(5)
-        names = [Atspi.Action.get_name(row, i) for i in range(row.get_n_actions())]
+        names = [row.get_action_name(i) for i in range(row.get_n_actions())]
         if "Toggle" not in names:
             problems.append("%s row 5: no Toggle action among %s" % (name, names))
             continue
