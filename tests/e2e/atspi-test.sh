@@ -1,11 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The program as a screen reader meets it: on Xvfb, in a private D-Bus session
-# with the AT-SPI registry, atspi_check.py reads the window's accessible tree.
-#
+# The program as a screen reader meets it, on Xvfb in a private D-Bus session
+# with the AT-SPI registry (scripts/deps.sh installs them): atspi_check.py.
 #   tests/e2e/atspi-test.sh PROGRAM DATA_DIR
-#
-# Needs Xvfb, dbus-run-session, at-spi2-core and python3-pyatspi (scripts/deps.sh).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=$(realpath "${1:?program}")
@@ -22,5 +19,4 @@ for _ in $(seq 100); do [[ -s $scratch/display ]] && break; sleep 0.1; done
 [[ -s $scratch/display ]] || { echo "atspi-test.sh: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(head -n1 "$scratch/display") XDG_RUNTIME_DIR=$scratch/runtime
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS
-# Debian's own Python: the AT-SPI bindings are installed for it.
-dbus-run-session -- /usr/bin/python3 "$here/atspi_check.py" "$program" "$scratch/work"
+dbus-run-session -- /usr/bin/python3 "$here/atspi_check.py" "$program" "$scratch/work"  # Debian's, with the bindings
