@@ -71,9 +71,10 @@ void RowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, c
     // The selection of a list without the keyboard is drawn in the inactive
     // colours, so that the player sees which list Space acts on.
     const bool focused = option.widget == nullptr || option.widget->hasFocus();
-    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled)                  ? QPalette::Disabled
-                                       : (option.state & QStyle::State_Active) && focused ? QPalette::Active
-                                                                                            : QPalette::Inactive;
+    const bool active = (option.state & QStyle::State_Active) && focused;
+    const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : active                                ? QPalette::Active
+                                                                               : QPalette::Inactive;
     const bool selected = (option.state & QStyle::State_Selected) && !highlight.isEmpty();
     const QColor fill = SelectionFill(option.palette, group);
     const bool strong = fill == option.palette.color(group, QPalette::Highlight);
