@@ -43,7 +43,7 @@ void FilterEverythingTicked(benchmark::State& state, const DataStore& store)
     roster.characters[0].SetNameAndClvl("Bench", 99);
     roster.characterCount = 1;
     roster.selectedCharacter = 0;
-    const FilterSettings settings{1, 1, 0, 100, true};
+    const FilterSettings settings{AllRunes, SelectedCharacter, 0, 100, true};
     const std::vector<int> runes = Every(33);
     const std::vector<int> items = Every(18);
     std::vector<int> passed;

@@ -12,6 +12,7 @@ packages=(
   libbenchmark-dev time
   xvfb xdotool x11-apps desktop-file-utils python3
   librsvg2-bin dpkg-dev lintian appstream
+  dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 )
 
 missing=()

@@ -12,8 +12,57 @@
 #include <QEvent>
 #include <QIcon>
 #include <QMenuBar>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 
+#include <algorithm>
 #include <vector>
+
+namespace {
+
+// The check mark of the Filters and Options items: a plain mark on the chosen
+// item only, never a box, whatever the style would draw for a checkable item.
+class MenuMarkStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (element != CE_MenuItem || item == nullptr || item->checkType == QStyleOptionMenuItem::NotCheckable) {
+            QProxyStyle::drawControl(element, option, painter, widget);
+            return;
+        }
+        QStyleOptionMenuItem unmarked(*item);
+        unmarked.checkType = QStyleOptionMenuItem::NotCheckable;
+        unmarked.checked = false;
+        unmarked.state &= ~(State_On | State_Off);
+        QProxyStyle::drawControl(element, &unmarked, painter, widget);
+        if (item->checked)
+            DrawMark(*item, painter);
+    }
+
+private:
+    static void DrawMark(const QStyleOptionMenuItem& item, QPainter* painter)
+    {
+        const qreal side = std::min<qreal>(10.0, item.rect.height() - 6.0);
+        const QRectF box(item.rect.left() + 5.0, item.rect.center().y() - side / 2 + 0.5, side, side);
+        const QPointF mark[] = {{box.left(), box.top() + side * 0.55},
+                                {box.left() + side * 0.38, box.bottom() - side * 0.1},
+                                {box.right(), box.top() + side * 0.1}};
+        const QPalette::ColorGroup group = (item.state & State_Enabled) ? QPalette::Active : QPalette::Disabled;
+        const QPalette::ColorRole role = (item.state & State_Selected) ? QPalette::HighlightedText : QPalette::WindowText;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(item.palette.color(group, role), 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter->drawPolyline(mark, 3);
+        painter->restore();
+    }
+};
+
+} // namespace
 
 MainFrame::MainFrame(RunewordFinderApp& app, Prompter& prompter, glyphmoor::FileStore& files)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -60,17 +109,21 @@ void MainFrame::BuildMenu()
 {
     std::vector<QMenu*> open;
     QMenuBar* bar = menuBar();
-    bar->setObjectName(QString::number(ids::MainMenu));
+    bar->setObjectName(QStringLiteral("mainMenu"));
+    auto* markStyle = new MenuMarkStyle();
+    markStyle->setParent(this);
     for (const MenuEntry& entry : MainMenuTable()) {
         switch (entry.kind) {
         case MenuEntry::Popup: {
             const QString text = QString::fromLatin1(entry.text);
             QMenu* menu = open.empty() ? bar->addMenu(text) : open.back()->addMenu(text);
+            menu->setObjectName(QString::fromLatin1(entry.name));
+            menu->setStyle(markStyle);
             // Check marks follow the current values each time a menu shows.
             connect(menu, &QMenu::aboutToShow, this, [this, menu] {
                 for (QAction* action : menu->actions()) {
                     if (action->isCheckable())
-                        app.UpdateMenuState(*action, action->objectName().toInt());
+                        app.UpdateMenuState(*action, action->data().toInt());
                 }
             });
             open.push_back(menu);
@@ -84,7 +137,8 @@ void MainFrame::BuildMenu()
             break;
         case MenuEntry::Item: {
             QAction* action = open.back()->addAction(QString::fromLatin1(entry.text));
-            action->setObjectName(QString::number(entry.id));
+            action->setObjectName(QString::fromLatin1(entry.name));
+            action->setData(entry.id);
             action->setCheckable(RunewordFinderApp::HasCheckMark(entry.id));
             const int id = entry.id;
             connect(action, &QAction::triggered, this, [this, id] { app.OnCommand(id); });
@@ -96,7 +150,11 @@ void MainFrame::BuildMenu()
 
 QAction* MainFrame::Action(int commandId) const
 {
-    return menuBar()->findChild<QAction*>(QString::number(commandId));
+    for (QAction* action : menuBar()->findChildren<QAction*>()) {
+        if (!action->menu() && action->data().toInt() == commandId)
+            return action;
+    }
+    return nullptr;
 }
 
 void MainFrame::changeEvent(QEvent* event)

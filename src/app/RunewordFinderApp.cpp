@@ -11,23 +11,85 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
+#include <iterator>
+
 using namespace glyphmoor;
 
 namespace {
 
-bool InRange(int id, int first, int last)
+// What a Filters or Options command sets; its menu item is marked while the
+// setting holds the command's value.
+enum class Setting { RuneRule, CharacterRule, ClvlOver, ClvlUnder, IgnoreClvlLimits, InfoKind };
+
+struct MarkedCommand {
+    int id;
+    Setting setting;
+    RuneRule runeRule = AllRunes;
+    CharacterRule characterRule = IgnoreCharacters;
+    int clvl = 0;
+    InfoKind infoKind = DefaultInfoKind;
+};
+
+using S = Setting;
+
+constexpr MarkedCommand MarkedCommands[] = {
+    {.id = ids::AllRunesRule, .setting = S::RuneRule, .runeRule = AllRunes},
+    {.id = ids::AnyRuneRule, .setting = S::RuneRule, .runeRule = AnyRune},
+    {.id = ids::IgnoreRunesRule, .setting = S::RuneRule, .runeRule = IgnoreRunes},
+    {.id = ids::SelectedCharacterRule, .setting = S::CharacterRule, .characterRule = SelectedCharacter},
+    {.id = ids::AnyCharacterRule, .setting = S::CharacterRule, .characterRule = AnyCharacter},
+    {.id = ids::IgnoreCharactersRule, .setting = S::CharacterRule, .characterRule = IgnoreCharacters},
+    {.id = ids::ClvlOver15, .setting = S::ClvlOver, .clvl = 15},
+    {.id = ids::ClvlOver20, .setting = S::ClvlOver, .clvl = 20},
+    {.id = ids::ClvlOver25, .setting = S::ClvlOver, .clvl = 25},
+    {.id = ids::ClvlOver30, .setting = S::ClvlOver, .clvl = 30},
+    {.id = ids::ClvlOver35, .setting = S::ClvlOver, .clvl = 35},
+    {.id = ids::ClvlOver40, .setting = S::ClvlOver, .clvl = 40},
+    {.id = ids::ClvlOver45, .setting = S::ClvlOver, .clvl = 45},
+    {.id = ids::ClvlOver50, .setting = S::ClvlOver, .clvl = 50},
+    {.id = ids::ClvlOver55, .setting = S::ClvlOver, .clvl = 55},
+    {.id = ids::ClvlOver60, .setting = S::ClvlOver, .clvl = 60},
+    {.id = ids::ClvlUnder20, .setting = S::ClvlUnder, .clvl = 20},
+    {.id = ids::ClvlUnder25, .setting = S::ClvlUnder, .clvl = 25},
+    {.id = ids::ClvlUnder30, .setting = S::ClvlUnder, .clvl = 30},
+    {.id = ids::ClvlUnder35, .setting = S::ClvlUnder, .clvl = 35},
+    {.id = ids::ClvlUnder40, .setting = S::ClvlUnder, .clvl = 40},
+    {.id = ids::ClvlUnder45, .setting = S::ClvlUnder, .clvl = 45},
+    {.id = ids::ClvlUnder50, .setting = S::ClvlUnder, .clvl = 50},
+    {.id = ids::ClvlUnder55, .setting = S::ClvlUnder, .clvl = 55},
+    {.id = ids::ClvlUnder60, .setting = S::ClvlUnder, .clvl = 60},
+    {.id = ids::ClvlUnder65, .setting = S::ClvlUnder, .clvl = 65},
+    {.id = ids::IgnoreClvlLimits, .setting = S::IgnoreClvlLimits},
+    {.id = ids::ShowRuneInfo, .setting = S::InfoKind, .infoKind = RuneInfo},
+    {.id = ids::ShowItemInfo, .setting = S::InfoKind, .infoKind = ItemInfo},
+    {.id = ids::ShowRunewordInfo, .setting = S::InfoKind, .infoKind = RunewordInfo},
+};
+
+const MarkedCommand* FindMarked(int id)
 {
-    return id >= first && id <= last;
+    const auto* found = std::find_if(std::begin(MarkedCommands), std::end(MarkedCommands),
+                                     [id](const MarkedCommand& command) { return command.id == id; });
+    return found == std::end(MarkedCommands) ? nullptr : found;
 }
 
-int ClvlOverOf(int commandId)
+bool IsMarked(const MarkedCommand& command, const FilterSettings& filter, InfoKind infoKind)
 {
-    return (commandId - 40297) * 5;
-}
-
-int ClvlUnderOf(int commandId)
-{
-    return (commandId - 40306) * 5;
+    switch (command.setting) {
+    case S::RuneRule:
+        return filter.runeRule == command.runeRule;
+    case S::CharacterRule:
+        return filter.characterRule == command.characterRule;
+    case S::ClvlOver:
+        return filter.clvlOver == command.clvl;
+    case S::ClvlUnder:
+        return filter.clvlUnder == command.clvl;
+    case S::IgnoreClvlLimits:
+        return filter.ignoreClvlLimits;
+    case S::InfoKind:
+        return infoKind == command.infoKind;
+    }
+    return false;
 }
 
 } // namespace
@@ -56,37 +118,54 @@ void RunewordFinderApp::OnCommand(int id)
 {
     if (frame == nullptr)
         return;
+    if (const MarkedCommand* command = FindMarked(id)) {
+        switch (command->setting) {
+        case S::RuneRule:
+            OnFilterRune(command->runeRule);
+            break;
+        case S::CharacterRule:
+            OnFilterCharacter(command->characterRule);
+            break;
+        case S::ClvlOver:
+            OnFilterClvlOver(command->clvl);
+            break;
+        case S::ClvlUnder:
+            OnFilterClvlUnder(command->clvl);
+            break;
+        case S::IgnoreClvlLimits:
+            OnFilterIgnoreClvl();
+            break;
+        case S::InfoKind:
+            OnInfoKind(command->infoKind);
+            break;
+        }
+        return;
+    }
     MainPanel& panel = *frame->Panel();
-    if (InRange(id, ids::AllRunesRule, ids::IgnoreRunesRule))
-        OnFilterRune(id);
-    else if (InRange(id, ids::SelectedCharacterRule, ids::IgnoreCharactersRule))
-        OnFilterCharacter(id);
-    else if (InRange(id, ids::ClvlOverFirst, ids::ClvlOverLast))
-        OnFilterClvlOver(id);
-    else if (InRange(id, ids::ClvlUnderFirst, ids::ClvlUnderLast))
-        OnFilterClvlUnder(id);
-    else if (id == ids::IgnoreClvlLimits)
-        OnFilterIgnoreClvl();
-    else if (InRange(id, ids::ShowRuneInfo, ids::ShowRunewordInfo))
-        OnInfoKind(id);
-    else if (id == ids::NewCharacterCommand)
+    switch (id) {
+    case ids::NewCharacterCommand:
         panel.NewCharacter(true);
-    else if (id == ids::EditCharacterCommand)
+        break;
+    case ids::EditCharacterCommand:
         panel.EditCharacter();
-    else if (id == ids::DeleteCharacterCommand)
+        break;
+    case ids::DeleteCharacterCommand:
         panel.DeleteCharacter();
-    else if (id == ids::AboutCommand)
+        break;
+    case ids::AboutCommand:
         OnAppAbout();
-    else if (id == ids::ExitCommand)
+        break;
+    case ids::ExitCommand:
         OnAppExit();
+        break;
+    default:
+        break;
+    }
 }
 
 bool RunewordFinderApp::HasCheckMark(int id)
 {
-    return InRange(id, ids::AllRunesRule, ids::IgnoreRunesRule) ||
-           InRange(id, ids::SelectedCharacterRule, ids::IgnoreCharactersRule) ||
-           InRange(id, ids::ClvlOverFirst, ids::ClvlUnderLast) || id == ids::IgnoreClvlLimits ||
-           InRange(id, ids::ShowRuneInfo, ids::ShowRunewordInfo);
+    return FindMarked(id) != nullptr;
 }
 
 void RunewordFinderApp::UpdateMenuState(QAction& item, int id) const
@@ -94,53 +173,40 @@ void RunewordFinderApp::UpdateMenuState(QAction& item, int id) const
     if (frame == nullptr)
         return;
     const MainPanel& panel = *frame->Panel();
-    const FilterSettings& filter = panel.Filter();
-    bool checked = false;
-    if (InRange(id, ids::AllRunesRule, ids::IgnoreRunesRule))
-        checked = filter.runeRule == id - 40100;
-    else if (InRange(id, ids::SelectedCharacterRule, ids::IgnoreCharactersRule))
-        checked = filter.characterRule == id - 40200;
-    else if (InRange(id, ids::ClvlOverFirst, ids::ClvlOverLast))
-        checked = filter.clvlOver == ClvlOverOf(id);
-    else if (InRange(id, ids::ClvlUnderFirst, ids::ClvlUnderLast))
-        checked = filter.clvlUnder == ClvlUnderOf(id);
-    else if (id == ids::IgnoreClvlLimits)
-        checked = filter.ignoreClvlLimits;
-    else if (InRange(id, ids::ShowRuneInfo, ids::ShowRunewordInfo))
-        checked = panel.GetInfoKind() == id - 41200;
+    const MarkedCommand* command = FindMarked(id);
     item.setEnabled(true);
-    item.setChecked(checked);
+    item.setChecked(command != nullptr && IsMarked(*command, panel.Filter(), panel.GetInfoKind()));
 }
 
-void RunewordFinderApp::OnFilterRune(int id)
+void RunewordFinderApp::OnFilterRune(RuneRule rule)
 {
     MainPanel& panel = *frame->Panel();
-    panel.Filter().runeRule = id - 40100;
+    panel.Filter().runeRule = rule;
     panel.RefreshRunewordList(false);
 }
 
-void RunewordFinderApp::OnFilterCharacter(int id)
+void RunewordFinderApp::OnFilterCharacter(CharacterRule rule)
 {
     MainPanel& panel = *frame->Panel();
-    panel.Filter().characterRule = id - 40200;
+    panel.Filter().characterRule = rule;
     panel.RefreshRunewordList(false);
 }
 
-void RunewordFinderApp::OnFilterClvlOver(int id)
+void RunewordFinderApp::OnFilterClvlOver(int bound)
 {
     MainPanel& panel = *frame->Panel();
     FilterSettings& filter = panel.Filter();
-    filter.clvlOver = ClvlOverOf(id);
+    filter.clvlOver = bound;
     filter.clvlUnder = 100;
     filter.ignoreClvlLimits = false;
     panel.RefreshRunewordList(false);
 }
 
-void RunewordFinderApp::OnFilterClvlUnder(int id)
+void RunewordFinderApp::OnFilterClvlUnder(int bound)
 {
     MainPanel& panel = *frame->Panel();
     FilterSettings& filter = panel.Filter();
-    filter.clvlUnder = ClvlUnderOf(id);
+    filter.clvlUnder = bound;
     filter.clvlOver = 0;
     filter.ignoreClvlLimits = false;
     panel.RefreshRunewordList(false);
@@ -153,10 +219,10 @@ void RunewordFinderApp::OnFilterIgnoreClvl()
     panel.RefreshRunewordList(false);
 }
 
-void RunewordFinderApp::OnInfoKind(int id)
+void RunewordFinderApp::OnInfoKind(InfoKind kind)
 {
     MainPanel& panel = *frame->Panel();
-    panel.SetInfoKind(id - 41200);
+    panel.SetInfoKind(kind);
     panel.ShowInfo(panel.GetInfoKind());
 }
 

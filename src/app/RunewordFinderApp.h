@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/Settings.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -27,12 +29,12 @@ public:
     static bool HasCheckMark(int commandId);
     void UpdateMenuState(QAction& item, int commandId) const;
 
-    void OnFilterRune(int commandId);
-    void OnFilterCharacter(int commandId);
-    void OnFilterClvlOver(int commandId);
-    void OnFilterClvlUnder(int commandId);
+    void OnFilterRune(glyphmoor::RuneRule rule);
+    void OnFilterCharacter(glyphmoor::CharacterRule rule);
+    void OnFilterClvlOver(int bound);
+    void OnFilterClvlUnder(int bound);
     void OnFilterIgnoreClvl();
-    void OnInfoKind(int commandId);
+    void OnInfoKind(glyphmoor::InfoKind kind);
     void OnAppAbout();
     void OnAppExit();
 

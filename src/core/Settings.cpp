@@ -23,7 +23,7 @@ std::int32_t GetInt(const std::array<std::uint8_t, SettingsFileSize>& in, std::s
     return static_cast<std::int32_t>(bits);
 }
 
-std::array<std::uint8_t, SettingsFileSize> Layout(const FilterSettings& filter, int infoKind, int selected)
+std::array<std::uint8_t, SettingsFileSize> Layout(const FilterSettings& filter, InfoKind infoKind, int selected)
 {
     std::array<std::uint8_t, SettingsFileSize> bytes{};
     PutInt(bytes, 0, filter.runeRule);
@@ -43,13 +43,13 @@ bool InRange(std::int32_t value, std::int32_t low, std::int32_t high)
 
 } // namespace
 
-Bytes EncodeSettings(const FilterSettings& filter, int infoKind, int selectedCharacter)
+Bytes EncodeSettings(const FilterSettings& filter, InfoKind infoKind, int selectedCharacter)
 {
     const auto bytes = Layout(filter, infoKind, selectedCharacter);
     return Bytes(bytes.begin(), bytes.end());
 }
 
-int LoadSettings(FilterSettings& filter, int& infoKind, int characterCount, Io io)
+int LoadSettings(FilterSettings& filter, InfoKind& infoKind, int characterCount, Io io)
 {
     const std::optional<Bytes> file = io.files.Read(SettingsFileName);
     if (!file)
@@ -58,21 +58,26 @@ int LoadSettings(FilterSettings& filter, int& infoKind, int characterCount, Io i
     // What the file lacks keeps the values in force, and 0 for the index.
     auto bytes = Layout(filter, infoKind, 0);
     std::copy_n(file->begin(), std::min(file->size(), SettingsFileSize), bytes.begin());
-    FilterSettings read;
-    read.runeRule = GetInt(bytes, 0);
-    read.characterRule = GetInt(bytes, 4);
-    read.clvlOver = GetInt(bytes, 8);
-    read.clvlUnder = GetInt(bytes, 12);
-    read.ignoreClvlLimits = bytes[16] != 0;
+    const std::int32_t runeRule = GetInt(bytes, 0);
+    const std::int32_t characterRule = GetInt(bytes, 4);
+    const std::int32_t clvlOver = GetInt(bytes, 8);
+    const std::int32_t clvlUnder = GetInt(bytes, 12);
     const std::int32_t readInfoKind = GetInt(bytes, 20);
     const std::int32_t index = GetInt(bytes, 24);
 
-    const bool valid = InRange(read.runeRule, 1, 3) && InRange(read.characterRule, 1, 3) &&
-                       InRange(read.clvlOver, 0, 100) && InRange(read.clvlUnder, 0, 100) &&
-                       InRange(readInfoKind, 1, 3) && InRange(index, 0, 255) && index < characterCount;
+    const bool valid = InRange(runeRule, AllRunes, IgnoreRunes) &&
+                       InRange(characterRule, SelectedCharacter, IgnoreCharacters) && InRange(clvlOver, 0, 100) &&
+                       InRange(clvlUnder, 0, 100) && InRange(readInfoKind, RuneInfo, RunewordInfo) &&
+                       InRange(index, 0, 255) && index < characterCount;
     if (valid) {
-        filter = read;
-        infoKind = readInfoKind;
+        // The stored numbers become the rules only once they are known to
+        // name one.
+        filter.runeRule = static_cast<RuneRule>(runeRule);
+        filter.characterRule = static_cast<CharacterRule>(characterRule);
+        filter.clvlOver = clvlOver;
+        filter.clvlUnder = clvlUnder;
+        filter.ignoreClvlLimits = bytes[16] != 0;
+        infoKind = static_cast<InfoKind>(readInfoKind);
         return index;
     }
     io.messages.Show(CorruptFileMessage(SettingsFileName));
@@ -82,7 +87,7 @@ int LoadSettings(FilterSettings& filter, int& infoKind, int characterCount, Io i
     return 0;
 }
 
-bool SaveSettings(const FilterSettings& filter, int infoKind, int selectedCharacter, Io io)
+bool SaveSettings(const FilterSettings& filter, InfoKind infoKind, int selectedCharacter, Io io)
 {
     if (io.files.Replace(SettingsFileName, EncodeSettings(filter, infoKind, selectedCharacter)))
         return true;

@@ -3,6 +3,7 @@
 
 #include "core/Bytes.h"
 #include "core/FileStore.h"
+#include "core/Records.h"
 
 #include <cstdint>
 #include <string>
@@ -13,8 +14,8 @@ enum CharacterRule : int { SelectedCharacter = 1, AnyCharacter = 2, IgnoreCharac
 enum InfoKind : int { RuneInfo = 1, ItemInfo = 2, RunewordInfo = 3 };
 
 struct FilterSettings {
-    std::int32_t runeRule = 1;      // AllRunes
-    std::int32_t characterRule = 3; // IgnoreCharacters
+    RuneRule runeRule = AllRunes;
+    CharacterRule characterRule = IgnoreCharacters;
     std::int32_t clvlOver = 0;      // strict lower bound of a runeword's requirement
     std::int32_t clvlUnder = 100;   // strict upper bound
     bool ignoreClvlLimits = true;
@@ -22,21 +23,21 @@ struct FilterSettings {
     bool operator==(const FilterSettings&) const = default;
 };
 
-constexpr int DefaultInfoKind = RunewordInfo;
+constexpr InfoKind DefaultInfoKind = RunewordInfo;
 constexpr std::size_t SettingsFileSize = 28;
 inline const std::string SettingsFileName = "settings.dat";
 
 // The 28 bytes of settings.dat, little-endian; the padding is written as 0.
-Bytes EncodeSettings(const FilterSettings& filter, int infoKind, int selectedCharacter);
+Bytes EncodeSettings(const FilterSettings& filter, InfoKind infoKind, int selectedCharacter);
 
 // Reads settings.dat into filter and infoKind and returns the selected
 // character to use. A missing file keeps the values given; a file shorter
 // than 28 bytes fills only its leading fields. Content out of range (the
 // character index must also be below characterCount) is reported, the file is
 // deleted, the defaults are restored and 0 is returned.
-int LoadSettings(FilterSettings& filter, int& infoKind, int characterCount, Io io);
+int LoadSettings(FilterSettings& filter, InfoKind& infoKind, int characterCount, Io io);
 
 // Replaces settings.dat; a failure is reported and the old file stays.
-bool SaveSettings(const FilterSettings& filter, int infoKind, int selectedCharacter, Io io);
+bool SaveSettings(const FilterSettings& filter, InfoKind infoKind, int selectedCharacter, Io io);
 
 } // namespace glyphmoor

@@ -9,6 +9,7 @@
 #include "ui/TextCodec.h"
 #include "ui/UiFont.h"
 
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QShowEvent>
@@ -84,6 +85,8 @@ AboutDialog::AboutDialog(glyphmoor::FileStore& files, QWidget* parent)
 {
     setObjectName(QString::number(TemplateId));
     setWindowTitle(QStringLiteral("About the Glyphmoor..."));
+    // By resource path, so that a larger rendering is used on a scaled screen.
+    setWindowIcon(QIcon(QStringLiteral(":/icons/102.png")));
     setFixedSize(ToPixelsX(DialogWidth), ToPixelsY(DialogHeight));
 
     for (std::size_t i = 0; i < Lines.size(); ++i) {

@@ -61,6 +61,13 @@ constexpr ButtonColumnEntry ButtonColumn[] = {
     {ButtonColumnEntry::Button, ids::ExitButton, "E&xit", QRect(618, 500, 120, 22)},
 };
 
+// What a screen reader calls a list: the list and the view inside it.
+void NameList(SelectList* list, const QString& name)
+{
+    list->setAccessibleName(name);
+    list->View()->setAccessibleName(name);
+}
+
 int VerticalScrollBarWidth(const QWidget* widget)
 {
     return widget->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, widget);
@@ -132,7 +139,7 @@ void MainPanel::Create()
     CreateButtonColumn();
 }
 
-void MainPanel::ConnectList(SelectList* list, int kind)
+void MainPanel::ConnectList(SelectList* list, InfoKind kind)
 {
     list->setObjectName(QString::number(list->Id()));
     connect(list, &SelectList::itemChanged, this, [this, kind](int row) { OnListChanged(kind, row); });
@@ -143,7 +150,13 @@ void MainPanel::ConnectList(SelectList* list, int kind)
     connect(list, &SelectList::rightClicked, this, rightClick);
     connect(list, &SelectList::rightDoubleClicked, this, rightClick);
     if (kind != RunewordInfo)
-        connect(list, &SelectList::keyDown, this, [this, list](int key) { OnListKeyDown(*list, key); });
+        connect(list, &SelectList::toggleRequested, this, [this, list](int row) { FlipTick(*list, row); });
+    if (kind != RunewordInfo)
+        connect(list, &SelectList::keyDown, this, [this, list](int key, Qt::KeyboardModifiers modifiers) {
+            // Only a plain Space ticks; Alt+Space belongs to the window menu.
+            if (modifiers == Qt::NoModifier || modifiers == Qt::KeypadModifier)
+                OnListKeyDown(*list, key);
+        });
     connect(list, &SelectList::infoTipRequested, this,
             [this, kind](int row, QString* text, int capacity) { *text = GetInfoTip(kind, row, capacity); });
 }
@@ -156,6 +169,7 @@ void MainPanel::CreateRuneList()
     for (int i = 0; i < RuneRows; ++i)
         runeList->InsertRow(i, FromCodePage(store->GetRune(i).GetName()));
     runeList->setGeometry(RuneListRect);
+    NameList(runeList, QStringLiteral("Runes"));
     ConnectList(runeList, RuneInfo);
 }
 
@@ -168,6 +182,7 @@ void MainPanel::CreateItemList()
     for (int i = 0; i < ItemRows; ++i)
         itemList->InsertRow(i, FromCodePage(store->GetItemType(i).GetName()));
     itemList->setGeometry(ItemListRect);
+    NameList(itemList, QStringLiteral("Items"));
     ConnectList(itemList, ItemInfo);
 }
 
@@ -180,6 +195,7 @@ void MainPanel::CreateRunewordList()
     runewordList->InsertColumn(1, QStringLiteral("Rune Order"), RunewordColumn1);
     runewordList->InsertColumn(2, QStringLiteral("Allowed Items"), std::max(0, RunewordColumn2Base - v));
     runewordList->setGeometry(RunewordListRect);
+    NameList(runewordList, QStringLiteral("Runewords"));
     ConnectList(runewordList, RunewordInfo);
 }
 
@@ -194,6 +210,7 @@ void MainPanel::CreateInfoBox()
     infoBox->setLineWidth(1);
     infoBox->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
     infoBox->setGeometry(InfoBoxRect);
+    infoBox->setAccessibleName(QStringLiteral("Information"));
 }
 
 void MainPanel::CreateCharacterList()
@@ -205,6 +222,7 @@ void MainPanel::CreateCharacterList()
     characterList->InsertColumn(1, QStringLiteral("Clvl"), CharacterColumn1);
     characterList->setGeometry(CharacterListRect);
     characterList->setObjectName(QString::number(ids::CharacterList));
+    NameList(characterList, QStringLiteral("Characters"));
     connect(characterList, &SelectList::itemChanged, this, &MainPanel::OnCharacterListChanged);
     for (auto signal : {&SelectList::clicked, &SelectList::doubleClicked, &SelectList::rightClicked,
                         &SelectList::rightDoubleClicked})
@@ -233,6 +251,7 @@ void MainPanel::CreateButtonColumn()
             auto* button = new QPushButton(QString::fromLatin1(entry.text), this);
             button->setFocusPolicy(Qt::StrongFocus);
             button->setAutoDefault(false);
+            button->setAccessibleName(QString::fromLatin1(entry.text).remove(QLatin1Char('&')));
             const int id = entry.id;
             if (id == ids::ExitButton)
                 connect(button, &QPushButton::clicked, this, &MainPanel::OnExit);

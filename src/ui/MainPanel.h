@@ -73,8 +73,8 @@ public:
     glyphmoor::FilterSettings& Filter() { return filter; }
     const glyphmoor::FilterSettings& Filter() const { return filter; }
     const glyphmoor::Roster& GetRoster() const { return roster; }
-    int GetInfoKind() const { return infoKind; }
-    void SetInfoKind(int kind) { infoKind = kind; }
+    glyphmoor::InfoKind GetInfoKind() const { return infoKind; }
+    void SetInfoKind(glyphmoor::InfoKind kind) { infoKind = kind; }
     bool NotificationsEnabled() const { return notificationsEnabled; }
     SelectList* List(int id) const;
     QTextEdit* InfoBox() const { return infoBox; }
@@ -89,14 +89,14 @@ private:
     void CreateInfoBox();
     void CreateCharacterList();
     void CreateButtonColumn();
-    void ConnectList(SelectList* list, int kind);
+    void ConnectList(SelectList* list, glyphmoor::InfoKind kind);
 
     void OnRuneListChanged(int row);
     void OnItemListChanged(int row);
     void OnRunewordListChanged(int row);
-    void OnListChanged(int kind, int row);
-    void OnListClick(SelectList& list, int kind, int row, QPoint point);
-    void OnListRightClick(SelectList& list, int kind, int row, QPoint point);
+    void OnListChanged(glyphmoor::InfoKind kind, int row);
+    void OnListClick(SelectList& list, glyphmoor::InfoKind kind, int row, QPoint point);
+    void OnListRightClick(SelectList& list, glyphmoor::InfoKind kind, int row, QPoint point);
     void OnListKeyDown(SelectList& list, int key);
     void OnCharacterListChanged(int row);
     void OnCharacterListClick(int row, QPoint point);
@@ -112,7 +112,7 @@ private:
     bool notificationsEnabled = false;
     std::unique_ptr<glyphmoor::DataStore> store;
     glyphmoor::FilterSettings filter;
-    int infoKind = glyphmoor::DefaultInfoKind;
+    glyphmoor::InfoKind infoKind = glyphmoor::DefaultInfoKind;
     glyphmoor::Roster roster;
 
     // The tick states (-1, 0, 1) last seen by the change detection. There is

@@ -22,6 +22,10 @@ QVariant RowModel::data(const QModelIndex& index, int role) const
         return row.texts.value(index.column());
     if (role == StateImageRole && index.column() == 0)
         return row.stateImage;
+    // For the accessibility layer only: the flags stay without
+    // ItemIsUserCheckable, so Qt never toggles a tick by itself.
+    if (role == Qt::CheckStateRole && index.column() == 0 && row.stateImage != 0)
+        return row.stateImage == 2 ? Qt::Checked : Qt::Unchecked;
     return {};
 }
 
@@ -121,5 +125,5 @@ void RowModel::SetStateImage(int row, int image)
 {
     rows[static_cast<std::size_t>(row)].stateImage = image;
     const QModelIndex changed = index(row, 0);
-    emit dataChanged(changed, changed, {StateImageRole});
+    emit dataChanged(changed, changed, {StateImageRole, Qt::CheckStateRole});
 }

@@ -59,11 +59,11 @@ void MainPanel::RefreshRunewordList(bool callerSelects)
             return;
     }
 
-    // The list is empty.
-    if (infoKind == RunewordInfo) {
+    // The list is empty: nothing is left for the runeword pane to describe,
+    // whichever list the info box follows.
+    if (infoKind == RunewordInfo)
         SetInfoText({});
-        UpdateStatusPane(RunewordInfo, -1);
-    }
+    UpdateStatusPane(RunewordInfo, -1);
 }
 
 bool MainPanel::SelectRunewordRow(int runewordIndex)

@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/SelectList.h"
 
+#include "ui/ChangeTracker.h"
+#include "ui/ListAccessibility.h"
+#include "ui/RowDelegate.h"
 #include "ui/RowModel.h"
 
-#include <QFontMetrics>
+#include <QAccessible>
+#include <QApplication>
 #include <QHelpEvent>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QListView>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QStyle>
-#include <QStyledItemDelegate>
 #include <QTextDocument>
 #include <QToolTip>
 #include <QTreeView>
@@ -19,186 +20,36 @@
 
 #include <algorithm>
 
-namespace {
+using namespace rowlayout;
 
-constexpr int RowHeight = 16;
-constexpr int IconSize = 16;
-// With state images every label starts after the icon and a 1-pixel gap,
-// whether the row shows an icon or not.
-constexpr int LabelOffset = IconSize + 1;
-constexpr int TextPadding = 2;
-// The state image number of a row (0 none, 1 unticked, 2 ticked), kept on
-// the row's first item. Not Qt::CheckStateRole: Qt would toggle that itself.
-constexpr int TickRole = RowModel::StateImageRole;
-
-// The parts of a row, laid out from the rectangle of its first column. The
-// one function that both paints rows and hit-tests them.
-struct RowParts {
-    QRect icon;  // empty without state images
-    QRect label; // the text plus a little, clipped to the cell; the rest of the row with full-row select
-    QRect text;  // where the text is drawn
-};
-
-RowParts LayOutRow(const QRect& cell, int rowRight, const QString& text, const QFontMetrics& metrics,
-                   bool withIcons, bool fullRow)
-{
-    RowParts parts;
-    int labelLeft = cell.left();
-    if (withIcons) {
-        parts.icon = QRect(cell.left(), cell.top() + (cell.height() - IconSize) / 2, IconSize, IconSize) & cell;
-        labelLeft += LabelOffset;
-    }
-    parts.text = QRect(QPoint(labelLeft + TextPadding, cell.top()), QPoint(cell.right() - TextPadding, cell.bottom()));
-    const int labelRight = fullRow ? rowRight
-                                   : std::min(cell.right(), labelLeft + metrics.horizontalAdvance(text) + 2 * TextPadding - 1);
-    parts.label = QRect(QPoint(labelLeft, cell.top()), QPoint(labelRight, cell.bottom()));
-    if (!parts.label.isValid())
-        parts.label = QRect();
-    return parts;
-}
-
-// Tick, selection and focus of one row as last reported.
-struct RowState {
-    int tick = 0;
-    bool selected = false;
-    bool focused = false;
-    quint64 reportedBy = 0; // the flush that last recorded a change of this row
-
-    bool SameAs(const RowState& other) const
-    {
-        return tick == other.tick && selected == other.selected && focused == other.focused;
-    }
-};
-
-} // namespace
-
-// Turns Qt's raw signals into one itemChanged(row) per changed row. The raw
-// signals come in a different order depending on the path (a mouse press
-// moves the current index before the selection, code and keys the other way
-// round), so they only mark the rows as dirty. Every public call that can
-// change a row and every event the view handles runs inside a batch; when the
-// outermost batch ends, the rows are compared with the last reported state
-// and each changed row is reported, rows that lost their selection or focus
-// first. Reports are made outside any batch, so a handler's own calls report
-// their changes before they return.
+// The list's own state behind its views: the change tracker, how rows look,
+// and the view's events turned into the list's reports.
 class SelectListPrivate {
 public:
-    explicit SelectListPrivate(SelectList* owner) : q(owner) {}
+    explicit SelectListPrivate(SelectList* owner) : q(owner), tracker(owner) {}
 
-    class Batch {
-    public:
-        explicit Batch(SelectListPrivate* d) : d(d) { ++d->depth; }
-        ~Batch()
-        {
-            if (--d->depth == 0)
-                d->Flush();
-        }
-        Batch(const Batch&) = delete;
-        Batch& operator=(const Batch&) = delete;
-
-    private:
-        SelectListPrivate* d;
-    };
-
-    void Touch()
-    {
-        if (muted)
-            return;
-        dirty = true;
-        // A change outside any batch (someone working on the view directly)
-        // is reported at once.
-        if (depth == 0)
-            Flush();
-    }
-
-    RowState Actual(int row) const
-    {
-        const QModelIndex index = q->model->index(row, 0);
-        const QItemSelectionModel* selection = q->view->selectionModel();
-        RowState state;
-        state.tick = index.data(TickRole).toInt();
-        state.selected = selection->isSelected(index);
-        state.focused = selection->currentIndex().isValid() && selection->currentIndex().row() == row;
-        return state;
-    }
-
-    void Flush()
-    {
-        if (!dirty || muted)
-            return;
-        dirty = false;
-        const quint64 flush = ++flushCount;
-        const int count = q->model->rowCount();
-        rows.resize(static_cast<size_t>(count));
-        std::vector<int> losing;
-        std::vector<int> others;
-        for (int row = 0; row < count; ++row) {
-            RowState now = Actual(row);
-            RowState& was = rows[static_cast<size_t>(row)];
-            if (now.SameAs(was))
-                continue;
-            if (now.selected && !was.selected)
-                selectionMark = row;
-            const bool lost = (was.selected && !now.selected) || (was.focused && !now.focused);
-            (lost ? losing : others).push_back(row);
-            now.reportedBy = flush;
-            was = now;
-        }
-        losing.insert(losing.end(), others.begin(), others.end());
-        for (const int row : losing) {
-            // A handler may have changed the rows again; a row whose newer
-            // change was already reported by a nested flush is not repeated.
-            if (static_cast<size_t>(row) < rows.size() && rows[static_cast<size_t>(row)].reportedBy == flush)
-                emit q->itemChanged(row);
-        }
-    }
-
-    void RowsInserted(int first, int last)
-    {
-        if (muted)
-            return;
-        std::vector<RowState> added;
-        for (int row = first; row <= last; ++row)
-            added.push_back(Actual(row));
-        const auto at = rows.begin() + std::min<std::ptrdiff_t>(first, static_cast<std::ptrdiff_t>(rows.size()));
-        rows.insert(at, added.begin(), added.end());
-        if (selectionMark >= first)
-            selectionMark += last - first + 1;
-    }
-
-    void RowsRemoved(int first, int last)
-    {
-        if (muted)
-            return;
-        const auto size = static_cast<std::ptrdiff_t>(rows.size());
-        rows.erase(rows.begin() + std::min<std::ptrdiff_t>(first, size),
-                   rows.begin() + std::min<std::ptrdiff_t>(last + 1, size));
-        if (selectionMark > last)
-            selectionMark -= last - first + 1;
-        else if (selectionMark >= first)
-            selectionMark = -1;
-        Touch();
-    }
+    using Batch = ChangeTracker::Batch;
 
     RowParts PartsOf(int row) const
     {
         const QRect cell = q->view->visualRect(q->model->index(row, 0));
-        const bool fullRow = UsesFullRow();
+        const bool fullRow = look.UsesFullRow();
         const int rowRight = fullRow ? q->RowRect(row).right() : cell.right();
-        return LayOutRow(cell, rowRight, q->GetItemText(row, 0), q->view->fontMetrics(), hasStateIcons, fullRow);
+        return LayOutRow(cell, rowRight, q->GetItemText(row, 0), q->view->fontMetrics(), look.hasStateIcons, fullRow);
     }
-
-    bool IsReport() const { return q->mode == SelectList::Mode::Report; }
-    bool UsesFullRow() const { return fullRowSelect && IsReport(); }
 
     // The view's event() and viewportEvent() overrides lead here.
     template <class BaseHandler>
     bool ViewEvent(QEvent* event, BaseHandler&& base)
     {
         // Before the view's own navigation sees the key.
-        if (event->type() == QEvent::KeyPress)
-            emit q->keyDown(static_cast<QKeyEvent*>(event)->key());
-        Batch batch(this);
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            emit q->keyDown(key->key(), key->modifiers());
+        }
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            q->view->viewport()->update(); // the selection's colour tells which list has the keyboard
+        Batch batch(&tracker);
         return base(event);
     }
 
@@ -209,9 +60,11 @@ public:
             ShowInfoTip(static_cast<QHelpEvent*>(event));
             return true;
         }
-        bool result;
-        {
-            Batch batch(this);
+        const bool mouse = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick ||
+                           event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseMove;
+        bool result = true;
+        if (!mouse || !KeepFromView(event->type(), *static_cast<QMouseEvent*>(event))) {
+            Batch batch(&tracker);
             result = base(event);
         }
         // After the batch: the row changes of the press are reported before
@@ -230,8 +83,32 @@ public:
         return result;
     }
 
+    // Mouse input the view itself must not act on, as a list view of the
+    // desktop does: the middle button; a press beside every label (the hit
+    // test puts it on no row, so it selects nothing); and a move with a
+    // button down, which starts a drag instead of moving the selection.
+    bool KeepFromView(QEvent::Type type, const QMouseEvent& mouse)
+    {
+        const QPoint point = mouse.position().toPoint();
+        if (type == QEvent::MouseMove) {
+            if ((mouse.buttons() & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton)) == 0)
+                return false;
+            if ((point - pressPoint).manhattanLength() >= QApplication::startDragDistance())
+                dragging = true;
+            return true;
+        }
+        if (mouse.button() == Qt::MiddleButton)
+            return true;
+        if (type == QEvent::MouseButtonRelease)
+            return false;
+        pressPoint = point;
+        dragging = false;
+        return q->HitTest(point).row < 0;
+    }
+
     // What a button did since it went down: a release reports a click only
-    // after a plain press, not after the press that made a double click.
+    // after a plain press, not after the press that made a double click nor
+    // after a drag.
     enum class Press { None, Single, Double };
 
     void ReportMouse(QEvent::Type type, Qt::MouseButton button, QPoint point)
@@ -253,7 +130,7 @@ public:
                 emit q->rightDoubleClicked(row, point);
             return;
         }
-        const bool click = press == Press::Single;
+        const bool click = press == Press::Single && !dragging;
         press = Press::None;
         if (!click)
             return;
@@ -285,23 +162,19 @@ public:
     }
 
     SelectList* q;
-    std::vector<RowState> rows; // as last reported
-    int depth = 0;
-    bool dirty = false;
-    bool muted = false;
-    quint64 flushCount = 0;
-    int selectionMark = -1;
+    ChangeTracker tracker;
     Press leftPress = Press::None;
     Press rightPress = Press::None;
+    QPoint pressPoint;
+    bool dragging = false;
 
-    QIcon stateIcons[2];
-    bool hasStateIcons = false;
-    bool fullRowSelect = false;
+    RowLook look;
     int declaredColumns = 0;
     int listColumnWidth = 50;
 };
 
 namespace {
+
 
 // A list or tree view that runs its events through the list's batches.
 template <class Base>
@@ -332,75 +205,6 @@ private:
 using TrackedListView = TrackedView<QListView>;
 using TrackedTreeView = TrackedView<QTreeView>;
 
-// Draws a row the way LayOutRow places it: the state image, then the label,
-// highlighted when selected (only the label, or the whole row with full-row
-// select).
-class RowDelegate final : public QStyledItemDelegate {
-public:
-    RowDelegate(const SelectListPrivate* d, QObject* parent) : QStyledItemDelegate(parent), d(d) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        const QString text = index.data(Qt::DisplayRole).toString();
-        const bool fullRow = d->UsesFullRow();
-        QRect highlight;
-        QRect textRect;
-        painter->save();
-        painter->setClipRect(option.rect);
-        if (index.column() == 0) {
-            const RowParts parts = LayOutRow(option.rect, option.rect.right(), text, option.fontMetrics,
-                                             d->hasStateIcons, fullRow);
-            const int tick = index.data(TickRole).toInt();
-            if (d->hasStateIcons && (tick == 1 || tick == 2))
-                d->stateIcons[tick - 1].paint(painter, parts.icon);
-            highlight = parts.label;
-            textRect = parts.text;
-        } else {
-            if (fullRow)
-                highlight = option.rect;
-            textRect = option.rect.adjusted(TextPadding + 4, 0, -TextPadding, 0);
-        }
-
-        const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
-                                           : (option.state & QStyle::State_Active) ? QPalette::Active
-                                                                                   : QPalette::Inactive;
-        const bool selected = (option.state & QStyle::State_Selected) && !highlight.isEmpty();
-        if (selected)
-            painter->fillRect(highlight, option.palette.brush(group, QPalette::Highlight));
-        painter->setFont(option.font);
-        painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                          option.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width()));
-
-        if ((option.state & QStyle::State_HasFocus) && !highlight.isEmpty()) {
-            QStyleOptionFocusRect focus;
-            focus.QStyleOption::operator=(option);
-            focus.rect = highlight;
-            focus.state |= QStyle::State_KeyboardFocusChange;
-            focus.backgroundColor = option.palette.color(group, selected ? QPalette::Highlight : QPalette::Base);
-            const QWidget* widget = option.widget;
-            QStyle* style = widget ? widget->style() : nullptr;
-            if (style)
-                style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
-        }
-        painter->restore();
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        const int iconWidth = index.column() == 0 && d->hasStateIcons ? LabelOffset : 0;
-        // Report columns have fixed widths: only the height matters there, and
-        // measuring every text on each relayout would cost more than the rest.
-        if (d->IsReport())
-            return {iconWidth + 2 * TextPadding, RowHeight};
-        const QString text = index.data(Qt::DisplayRole).toString();
-        return {iconWidth + option.fontMetrics.horizontalAdvance(text) + 2 * TextPadding, RowHeight};
-    }
-
-private:
-    const SelectListPrivate* d;
-};
-
 void DetachView(QAbstractItemView* view, SelectList::Mode mode)
 {
     if (mode == SelectList::Mode::List)
@@ -411,38 +215,12 @@ void DetachView(QAbstractItemView* view, SelectList::Mode mode)
 
 } // namespace
 
-FixedHeader::FixedHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
-{
-    setSectionResizeMode(QHeaderView::Fixed);
-    setSectionsMovable(false);
-    setSectionsClickable(false);
-    setStretchLastSection(false);
-    setCascadingSectionResizes(false);
-    setHighlightSections(false);
-    setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-}
-
-void FixedHeader::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    // A double click on a divider would fit the column to its contents.
-    event->accept();
-}
-
-bool FixedHeader::viewportEvent(QEvent* event)
-{
-    const bool result = QHeaderView::viewportEvent(event);
-    // The pointer keeps the arrow shape over the dividers.
-    if (testAttribute(Qt::WA_SetCursor))
-        unsetCursor();
-    if (viewport()->testAttribute(Qt::WA_SetCursor))
-        viewport()->unsetCursor();
-    return result;
-}
-
 SelectList::SelectList(int id, Mode mode, QWidget* parent)
     : QWidget(parent), d(std::make_unique<SelectListPrivate>(this)), controlId(id), mode(mode)
 {
+    InstallListAccessibility();
     model = new RowModel(this);
+    d->look.report = mode == Mode::Report;
 
     if (mode == Mode::List) {
         auto* list = new TrackedListView(d.get(), this);
@@ -477,7 +255,7 @@ SelectList::SelectList(int id, Mode mode, QWidget* parent)
     view->setSelectionBehavior(mode == Mode::List ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setDragEnabled(false);
-    view->setItemDelegate(new RowDelegate(d.get(), view));
+    view->setItemDelegate(new RowDelegate(&d->look, view));
     view->setModel(model);
     if (header != nullptr) {
         // Settings the tree may have touched while adopting the header.
@@ -488,18 +266,20 @@ SelectList::SelectList(int id, Mode mode, QWidget* parent)
     }
 
     connect(model, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-                if (roles.isEmpty() || roles.contains(TickRole))
-                    d->Touch();
+            [this](const QModelIndex& first, const QModelIndex&, const QList<int>& roles) {
+                if (roles.isEmpty() || roles.contains(TickRole)) {
+                    d->tracker.Touch();
+                    AnnounceTickChange(first.row());
+                }
             });
     connect(model, &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex&, int first, int last) { d->RowsInserted(first, last); });
+            [this](const QModelIndex&, int first, int last) { d->tracker.RowsInserted(first, last); });
     connect(model, &QAbstractItemModel::rowsRemoved, this,
-            [this](const QModelIndex&, int first, int last) { d->RowsRemoved(first, last); });
-    connect(model, &QAbstractItemModel::modelReset, this, [this] { d->Touch(); });
-    connect(model, &QAbstractItemModel::layoutChanged, this, [this] { d->Touch(); });
-    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { d->Touch(); });
-    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { d->Touch(); });
+            [this](const QModelIndex&, int first, int last) { d->tracker.RowsRemoved(first, last); });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { d->tracker.Touch(); });
+    connect(model, &QAbstractItemModel::layoutChanged, this, [this] { d->tracker.Touch(); });
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { d->tracker.Touch(); });
+    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { d->tracker.Touch(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -512,7 +292,7 @@ SelectList::SelectList(int id, Mode mode, QWidget* parent)
 SelectList::~SelectList()
 {
     // The view goes before the tracker it reports through.
-    d->muted = true;
+    d->tracker.muted = true;
     model->disconnect(this);
     DetachView(view, mode);
     delete view;
@@ -522,7 +302,7 @@ SelectList::~SelectList()
 
 void SelectList::InsertColumn(int column, const QString& heading, int width)
 {
-    SelectListPrivate::Batch batch(d.get());
+    SelectListPrivate::Batch batch(&d->tracker);
     column = std::clamp(column, 0, d->declaredColumns);
     // The model starts with one column for the rows; the first declared
     // column is that one.
@@ -571,23 +351,34 @@ void SelectList::SetListColumnWidth(int width)
 
 void SelectList::SetFullRowSelect(bool on)
 {
-    d->fullRowSelect = on;
+    d->look.fullRowSelect = on;
     view->viewport()->update();
 }
 
 void SelectList::SetStateIcons(const QIcon& unticked, const QIcon& ticked)
 {
-    d->stateIcons[0] = unticked;
-    d->stateIcons[1] = ticked;
-    d->hasStateIcons = true;
+    d->look.stateIcons[0] = unticked;
+    d->look.stateIcons[1] = ticked;
+    d->look.hasStateIcons = true;
     view->viewport()->update();
+    // A screen reader may already have met the view as a plain table: it
+    // meets it again as a list of checkable rows.
+    if (QAccessible::isActive()) {
+        if (QAccessibleInterface* known = QAccessible::queryAccessibleInterface(view))
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
+    }
+}
+
+bool SelectList::HasStateIcons() const
+{
+    return d->look.hasStateIcons;
 }
 
 int SelectList::InsertRow(int row, const QString& text)
 {
     if (row < 0)
         return -1;
-    SelectListPrivate::Batch batch(d.get());
+    SelectListPrivate::Batch batch(&d->tracker);
     row = std::min(row, model->rowCount());
     model->InsertRow(row, text);
     return row;
@@ -595,7 +386,7 @@ int SelectList::InsertRow(int row, const QString& text)
 
 void SelectList::AppendRows(const QList<QStringList>& rowTexts)
 {
-    SelectListPrivate::Batch batch(d.get());
+    SelectListPrivate::Batch batch(&d->tracker);
     model->AppendRows(rowTexts);
 }
 
@@ -603,7 +394,7 @@ void SelectList::SetItemText(int row, int column, const QString& text)
 {
     if (row < 0 || row >= model->rowCount() || column < 0 || column >= model->columnCount())
         return;
-    SelectListPrivate::Batch batch(d.get());
+    SelectListPrivate::Batch batch(&d->tracker);
     model->SetText(row, column, text);
 }
 
@@ -614,15 +405,13 @@ QString SelectList::GetItemText(int row, int column) const
 
 void SelectList::DeleteAllRows()
 {
-    SelectListPrivate::Batch batch(d.get());
+    SelectListPrivate::Batch batch(&d->tracker);
     // Removing rows moves the current index and the selection; none of that
     // is reported: the rows are gone.
-    d->muted = true;
+    d->tracker.muted = true;
     model->RemoveAllRows();
-    d->muted = false;
-    d->rows.clear();
-    d->dirty = false;
-    d->selectionMark = -1;
+    d->tracker.muted = false;
+    d->tracker.Clear();
 }
 
 int SelectList::GetRowCount() const
@@ -641,7 +430,7 @@ void SelectList::SetTick(int row, bool ticked)
 {
     if (row < 0 || row >= model->rowCount())
         return;
-    SelectListPrivate::Batch batch(d.get());
+    SelectListPrivate::Batch batch(&d->tracker);
     model->SetStateImage(row, ticked ? 2 : 1);
 }
 
@@ -649,8 +438,8 @@ bool SelectList::SelectAndFocus(int row)
 {
     if (row < 0 || row >= model->rowCount())
         return false;
-    SelectListPrivate::Batch batch(d.get());
-    d->selectionMark = row;
+    SelectListPrivate::Batch batch(&d->tracker);
+    d->tracker.selectionMark = row;
     // Selecting from code does not scroll; EnsureVisible does.
     const bool autoScroll = view->hasAutoScroll();
     view->setAutoScroll(false);
@@ -684,19 +473,19 @@ int SelectList::GetFocusedRow() const
 
 int SelectList::GetSelectionMark() const
 {
-    return d->selectionMark;
+    return d->tracker.selectionMark;
 }
 
 void SelectList::SetSelectionMark(int row)
 {
-    d->selectionMark = row;
+    d->tracker.selectionMark = row;
 }
 
 void SelectList::EnsureVisible(int row)
 {
     if (row < 0 || row >= model->rowCount())
         return;
-    SelectListPrivate::Batch batch(d.get());
+    SelectListPrivate::Batch batch(&d->tracker);
     view->scrollTo(model->index(row, 0), QAbstractItemView::EnsureVisible);
 }
 
@@ -740,6 +529,17 @@ QRect SelectList::LabelRect(int row) const
     if (row < 0 || row >= model->rowCount())
         return {};
     return d->PartsOf(row).label;
+}
+
+void SelectList::AnnounceTickChange(int row)
+{
+    if (!QAccessible::isActive() || !d->look.hasStateIcons)
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(view, changed);
+    event.setChild(row);
+    QAccessible::updateAccessibility(&event);
 }
 
 QWidget* SelectList::Viewport() const

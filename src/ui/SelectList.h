@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QHeaderView>
+#include "ui/FixedHeader.h"
+
 #include <QIcon>
 #include <QPoint>
 #include <QRect>
@@ -14,18 +15,6 @@
 
 class QAbstractItemView;
 class RowModel;
-
-// The header of a report list whose column widths the user cannot change: no
-// divider drag, no resize cursor, and a double click on a divider does nothing.
-class FixedHeader : public QHeaderView {
-    Q_OBJECT
-public:
-    explicit FixedHeader(QWidget* parent = nullptr);
-
-protected:
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    bool viewportEvent(QEvent* event) override;
-};
 
 // One list of the main panel: the runes in list mode (columns of rows, filled
 // top to bottom, then left to right), the others in report mode (one row per
@@ -69,6 +58,7 @@ public:
     void SetFullRowSelect(bool on);
     // The two state images; without them no row shows an icon.
     void SetStateIcons(const QIcon& unticked, const QIcon& ticked);
+    bool HasStateIcons() const;
 
     // Rows.
     int InsertRow(int row, const QString& text); // the row's index, or -1
@@ -110,12 +100,17 @@ signals:
     void doubleClicked(int row, QPoint point);
     void rightClicked(int row, QPoint point);
     void rightDoubleClicked(int row, QPoint point);
-    void keyDown(int key);
+    void keyDown(int key, Qt::KeyboardModifiers modifiers);
     // The handler fills *text; what stands there before is the list's own
     // proposal (empty). A text of `capacity` characters or more is not shown.
     void infoTipRequested(int row, QString* text, int capacity);
+    // A screen reader's toggle action on a row with a state image. The list
+    // leaves the tick to the handler, as for a click on the state icon.
+    void toggleRequested(int row);
 
 private:
+    void AnnounceTickChange(int row);
+
     friend class SelectListPrivate;
     // Created before the view and destroyed after it: the view's event
     // handlers report through it.

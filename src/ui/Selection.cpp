@@ -24,7 +24,7 @@ std::array<int, N> ReadTicks(const SelectList& list)
 
 } // namespace
 
-void MainPanel::OnListChanged(int kind, int row)
+void MainPanel::OnListChanged(InfoKind kind, int row)
 {
     switch (kind) {
     case RuneInfo:
@@ -83,7 +83,7 @@ void MainPanel::FlipTick(SelectList& list, int row)
     list.SetTick(row, list.GetTick(row) != 0 ? false : true);
 }
 
-void MainPanel::OnListClick(SelectList& list, int kind, int row, QPoint point)
+void MainPanel::OnListClick(SelectList& list, InfoKind kind, int row, QPoint point)
 {
     const SelectList::HitTestResult hit = list.HitTest(point);
     if ((hit.flags & SelectList::HitOnLabel) != 0) {
@@ -99,7 +99,7 @@ void MainPanel::OnListClick(SelectList& list, int kind, int row, QPoint point)
         FlipTick(list, row);
 }
 
-void MainPanel::OnListRightClick(SelectList& list, int kind, int row, QPoint point)
+void MainPanel::OnListRightClick(SelectList& list, InfoKind kind, int row, QPoint point)
 {
     infoKind = kind;
     OnListClick(list, kind, row, point);
@@ -148,10 +148,11 @@ void MainPanel::ApplySelectedCharacter()
         }
         return;
     }
+    // The runeword pane describes the row now selected, or nothing.
     runewordList->SelectAndFocus(0);
     if (infoKind == RunewordInfo)
         ShowInfo(RunewordInfo);
-    UpdateStatusPane(RunewordInfo, -1);
+    UpdateStatusPane(RunewordInfo, runewordList->GetFirstSelectedRow());
 }
 
 void MainPanel::OnGroupButton(int buttonId)

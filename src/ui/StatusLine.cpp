@@ -5,6 +5,14 @@
 
 #include <QLabel>
 
+namespace {
+
+// What a screen reader calls the panes.
+constexpr std::array<const char*, StatusLine::PaneCount> PaneNames = {"Item status", "Rune status",
+                                                                       "Runeword status", "Status"};
+
+} // namespace
+
 StatusLine::StatusLine(QWidget* parent) : QStatusBar(parent)
 {
     setObjectName(QString::number(ids::StatusBar));
@@ -17,13 +25,19 @@ StatusLine::StatusLine(QWidget* parent) : QStatusBar(parent)
         pane->setLineWidth(1);
         pane->setTextFormat(Qt::PlainText);
         pane->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        // The texts begin with a space of their own; the frame's default
+        // indent of half an "x" would push their ends out of the pane.
+        pane->setIndent(0);
+        pane->setAccessibleName(QString::fromLatin1(PaneNames[static_cast<std::size_t>(i)]));
         panes[static_cast<std::size_t>(i)] = pane;
     }
 }
 
 void StatusLine::SetPaneText(int pane, const QString& text)
 {
-    panes[static_cast<std::size_t>(pane)]->setText(text);
+    QLabel* label = panes[static_cast<std::size_t>(pane)];
+    label->setText(text);
+    label->setAccessibleDescription(text.trimmed()); // read after the pane's name
 }
 
 QString StatusLine::PaneText(int pane) const

@@ -164,16 +164,16 @@ TEST_F(DiskFilesTest, RosterAndSettingsSurviveARestart)
             roster.characters[static_cast<std::size_t>(k)].SetHighlights(k, k, k);
             ASSERT_TRUE(roster.characters[static_cast<std::size_t>(k)].Save(io));
         }
-        ASSERT_TRUE(SaveSettings(FilterSettings{2, 1, 15, 65, false}, 2, 2, io));
+        ASSERT_TRUE(SaveSettings(FilterSettings{AnyRune, SelectedCharacter, 15, 65, false}, ItemInfo, 2, io));
     }
     Roster roster;
     LoadRoster(roster, io);
     EXPECT_EQ(roster.characterCount, 3);
     EXPECT_EQ(roster.characters[2].GetName(), "Hero2");
     FilterSettings filter;
-    int infoKind = 3;
+    InfoKind infoKind = RunewordInfo;
     EXPECT_EQ(LoadSettings(filter, infoKind, roster.characterCount, io), 2);
-    EXPECT_EQ(filter, (FilterSettings{2, 1, 15, 65, false}));
+    EXPECT_EQ(filter, (FilterSettings{AnyRune, SelectedCharacter, 15, 65, false}));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(fs::file_size(dir / "chars.dat"), 213u);
     EXPECT_EQ(Entries(), (std::set<std::string>{"chars.dat", "settings.dat"}));

@@ -155,18 +155,18 @@ class ShortSettings : public FaultTest, public ::testing::WithParamInterface<Sho
 
 TEST_P(ShortSettings, FillOnlyTheBytesTheFileHas)
 {
-    Bytes file = EncodeSettings(FilterSettings{2, 1, 30, 90, false}, 1, 0);
+    Bytes file = EncodeSettings(FilterSettings{AnyRune, SelectedCharacter, 30, 90, false}, RuneInfo, 0);
     file.resize(27);
     std::copy(std::begin(GetParam().indexBytes), std::end(GetParam().indexBytes), file.begin() + 24);
     Put("settings.dat", file);
 
     FilterSettings filter;
-    int infoKind = DefaultInfoKind;
+    InfoKind infoKind = DefaultInfoKind;
     const int index = LoadSettings(filter, infoKind, 3, io());
     EXPECT_EQ(index, GetParam().index);
     if (GetParam().accepted) {
         EXPECT_TRUE(messages.shown.empty());
-        EXPECT_EQ(filter, (FilterSettings{2, 1, 30, 90, false}));
+        EXPECT_EQ(filter, (FilterSettings{AnyRune, SelectedCharacter, 30, 90, false}));
         EXPECT_EQ(infoKind, 1);
         EXPECT_EQ(Get("settings.dat"), file);
     } else {
@@ -332,7 +332,7 @@ TEST_F(FaultTest, ADeviceOrFifoInPlaceOfAFileReadsAsUnopenableWithoutHanging)
     LoadRoster(roster, io());
     EXPECT_EQ(roster.characterCount, 0);
     FilterSettings filter;
-    int infoKind = DefaultInfoKind;
+    InfoKind infoKind = DefaultInfoKind;
     EXPECT_EQ(LoadSettings(filter, infoKind, 1, io()), 0);
     EXPECT_EQ(messages.shown.size(), 1u);
 }
@@ -365,10 +365,10 @@ TEST_F(FaultTest, ARosterThatIsADirectoryLoadsEmptyAndIsNeverReplaced)
 TEST_F(FaultTest, SettingsThatAreADirectoryGiveTheDefaultsAndAreNotReplaced)
 {
     fs::create_directory(dir / "settings.dat");
-    FilterSettings filter{2, 2, 10, 50, false};
-    int infoKind = 1;
+    FilterSettings filter{AnyRune, AnyCharacter, 10, 50, false};
+    InfoKind infoKind = RuneInfo;
     EXPECT_EQ(LoadSettings(filter, infoKind, 1, io()), 0);
-    EXPECT_EQ(filter, (FilterSettings{2, 2, 10, 50, false})); // kept, as for a missing file
+    EXPECT_EQ(filter, (FilterSettings{AnyRune, AnyCharacter, 10, 50, false})); // kept, as for a missing file
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(SaveSettings(filter, infoKind, 0, io()));
     EXPECT_EQ(messages.shown, std::vector<Message>{CannotWriteSettings});
@@ -415,7 +415,7 @@ private:
 TEST_F(FaultTest, AFullDiskKeepsEveryOldFileAndSaysSo)
 {
     const Bytes oldRoster = RosterFile(3);
-    const Bytes oldSettings = EncodeSettings(FilterSettings{2, 1, 5, 60, true}, 2, 1);
+    const Bytes oldSettings = EncodeSettings(FilterSettings{AnyRune, SelectedCharacter, 5, 60, true}, ItemInfo, 1);
     Put("chars.dat", oldRoster);
     Put("settings.dat", oldSettings);
     FullDisk full(dir, 10);
@@ -429,7 +429,7 @@ TEST_F(FaultTest, AFullDiskKeepsEveryOldFileAndSaysSo)
     roster.characters[2].Clear();
     roster.characterCount = 2;
     EXPECT_FALSE(RewriteRoster(roster, diskIo));
-    EXPECT_FALSE(SaveSettings(FilterSettings{}, 3, 0, diskIo));
+    EXPECT_FALSE(SaveSettings(FilterSettings{}, RunewordInfo, 0, diskIo));
 
     EXPECT_EQ(full.failures, 3);
     EXPECT_EQ(messages.shown,
@@ -441,7 +441,7 @@ TEST_F(FaultTest, AFullDiskKeepsEveryOldFileAndSaysSo)
 
 TEST_F(FaultTest, ADiskFillingUpAtExitKeepsTheCharacterAndTheOldSettings)
 {
-    const Bytes oldSettings = EncodeSettings(FilterSettings{2, 1, 5, 60, true}, 2, 0);
+    const Bytes oldSettings = EncodeSettings(FilterSettings{AnyRune, SelectedCharacter, 5, 60, true}, ItemInfo, 0);
     Put("chars.dat", RosterFile(1));
     Put("settings.dat", oldSettings);
     FullDisk full(dir, 71 + 10); // room for the roster, not for the settings
@@ -452,7 +452,7 @@ TEST_F(FaultTest, ADiskFillingUpAtExitKeepsTheCharacterAndTheOldSettings)
     roster.selectedCharacter = 0;
     roster.Selected().SetRuneTick(20, true);
     EXPECT_TRUE(roster.Selected().Save(diskIo));
-    EXPECT_FALSE(SaveSettings(FilterSettings{}, 3, 0, diskIo));
+    EXPECT_FALSE(SaveSettings(FilterSettings{}, RunewordInfo, 0, diskIo));
     EXPECT_EQ(messages.shown, std::vector<Message>{CannotWriteSettings});
     EXPECT_EQ(Get("chars.dat")[17 + 20], 1);
     EXPECT_EQ(Get("settings.dat"), oldSettings);
@@ -544,14 +544,14 @@ TEST_F(FaultTest, AWriteThatFailsPartWayKeepsTheOldRosterByteForByte)
 
 TEST_F(FaultTest, SettingsOnADiskWithNoRoomLeftKeepTheOldFile)
 {
-    const Bytes oldSettings = EncodeSettings(FilterSettings{3, 2, 1, 99, false}, 1, 0);
+    const Bytes oldSettings = EncodeSettings(FilterSettings{IgnoreRunes, AnyCharacter, 1, 99, false}, RuneInfo, 0);
     Put("settings.dat", oldSettings);
     bool saved = true;
     {
         FileSizeLimit limit(10); // less than the 28 bytes
         if (!limit.Enforced(dir))
             GTEST_SKIP() << "this system does not enforce RLIMIT_FSIZE";
-        saved = SaveSettings(FilterSettings{}, 3, 0, io());
+        saved = SaveSettings(FilterSettings{}, RunewordInfo, 0, io());
     }
     EXPECT_FALSE(saved);
     EXPECT_EQ(messages.shown, std::vector<Message>{CannotWriteSettings});
@@ -589,7 +589,7 @@ TEST_F(FaultTest, ARosterLinkedToDevFullLoadsEmptyAndASaveIsReported)
 TEST_F(FaultTest, AReadOnlyDirectoryKeepsEveryFileAndSaysSo)
 {
     const Bytes oldRoster = RosterFile(1);
-    Bytes badSettings = EncodeSettings(FilterSettings{}, 3, 0);
+    Bytes badSettings = EncodeSettings(FilterSettings{}, RunewordInfo, 0);
     badSettings[0] = 9; // runeRule 9: rejected, and the file cannot be deleted
     Put("chars.dat", oldRoster);
     Put("settings.dat", badSettings);
@@ -602,7 +602,7 @@ TEST_F(FaultTest, AReadOnlyDirectoryKeepsEveryFileAndSaysSo)
     ASSERT_EQ(roster.characterCount, 1);
     EXPECT_FALSE(roster.characters[0].Save(io()));
     FilterSettings filter;
-    int infoKind = DefaultInfoKind;
+    InfoKind infoKind = DefaultInfoKind;
     EXPECT_EQ(LoadSettings(filter, infoKind, 1, io()), 0);
     EXPECT_EQ(filter, FilterSettings{});
     EXPECT_FALSE(SaveSettings(filter, infoKind, 0, io()));

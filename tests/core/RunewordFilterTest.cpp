@@ -100,8 +100,8 @@ using Names = std::vector<std::string>;
 
 struct RulePair {
     const char* label;
-    int runeRule;
-    int characterRule;
+    RuneRule runeRule;
+    CharacterRule characterRule;
 
     // Failures name the case, not its bytes.
     friend std::ostream& operator<<(std::ostream& out, const RulePair& c) { return out << c.label; }

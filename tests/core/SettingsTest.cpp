@@ -53,7 +53,7 @@ const Message CorruptSettings{"Error...", "Corrupt datafile: 'settings.dat'", Me
 
 struct Loaded {
     FilterSettings filter;
-    int infoKind = DefaultInfoKind;
+    InfoKind infoKind = DefaultInfoKind;
     int index = -7;
 };
 
@@ -76,7 +76,7 @@ TEST(SettingsFile, AValidFileIsTakenOverUnchanged)
     raw.index = 0;
     t.files.files["settings.dat"] = raw.File();
     const Loaded loaded = Load(t, 1);
-    EXPECT_EQ(loaded.filter, (FilterSettings{2, 1, 30, 100, false}));
+    EXPECT_EQ(loaded.filter, (FilterSettings{AnyRune, SelectedCharacter, 30, 100, false}));
     EXPECT_EQ(loaded.infoKind, RuneInfo);
     EXPECT_EQ(loaded.index, 0);
     EXPECT_TRUE(t.messages.shown.empty());
@@ -87,7 +87,7 @@ TEST(SettingsFile, MissingFileKeepsTheValuesAndGivesZero)
 {
     TestIo t;
     Loaded start;
-    start.filter = FilterSettings{2, 2, 15, 20, false};
+    start.filter = FilterSettings{AnyRune, AnyCharacter, 15, 20, false};
     start.infoKind = ItemInfo;
     const Loaded loaded = Load(t, 3, start);
     EXPECT_EQ(loaded.filter, start.filter);
@@ -122,14 +122,14 @@ TEST(SettingsFile, AShortFileFillsOnlyItsLeadingBytes)
     // runeRule and characterRule only.
     t.files.files["settings.dat"] = Bytes(whole.begin(), whole.begin() + 8);
     Loaded loaded = Load(t, 3);
-    EXPECT_EQ(loaded.filter, (FilterSettings{2, 1, 0, 100, true}));
+    EXPECT_EQ(loaded.filter, (FilterSettings{AnyRune, SelectedCharacter, 0, 100, true}));
     EXPECT_EQ(loaded.infoKind, RunewordInfo);
     EXPECT_EQ(loaded.index, 0);
 
     // Everything but the character index.
     t.files.files["settings.dat"] = Bytes(whole.begin(), whole.begin() + 24);
     loaded = Load(t, 3);
-    EXPECT_EQ(loaded.filter, (FilterSettings{2, 1, 15, 100, true}));
+    EXPECT_EQ(loaded.filter, (FilterSettings{AnyRune, SelectedCharacter, 15, 100, true}));
     EXPECT_EQ(loaded.infoKind, RuneInfo);
     EXPECT_EQ(loaded.index, 0);
 
@@ -148,10 +148,10 @@ TEST(SettingsFile, AShortFileKeepsTheValuesInForceBehindIt)
     TestIo t;
     t.files.files["settings.dat"] = Bytes{0x02, 0x00, 0x00, 0x00};
     Loaded start;
-    start.filter = FilterSettings{1, 2, 40, 60, false};
+    start.filter = FilterSettings{AllRunes, AnyCharacter, 40, 60, false};
     start.infoKind = ItemInfo;
     const Loaded loaded = Load(t, 1, start);
-    EXPECT_EQ(loaded.filter, (FilterSettings{2, 2, 40, 60, false}));
+    EXPECT_EQ(loaded.filter, (FilterSettings{AnyRune, AnyCharacter, 40, 60, false}));
     EXPECT_EQ(loaded.infoKind, ItemInfo);
 }
 
@@ -201,7 +201,7 @@ TEST_P(SettingsRejected, ReportsDeletesAndRestoresDefaults)
     GetParam().change(raw);
     t.files.files["settings.dat"] = raw.File();
     Loaded start;
-    start.filter = FilterSettings{2, 2, 15, 20, false};
+    start.filter = FilterSettings{AnyRune, AnyCharacter, 15, 20, false};
     start.infoKind = ItemInfo;
     const Loaded loaded = Load(t, GetParam().characterCount, start);
     EXPECT_EQ(t.messages.shown, std::vector<Message>{CorruptSettings});
@@ -302,18 +302,18 @@ TEST(SettingsFile, ARejectedFileIsGoneUntilItIsSavedAgain)
 TEST(SaveSettings, WritesTwentyEightLittleEndianBytes)
 {
     TestIo t;
-    ASSERT_TRUE(SaveSettings(FilterSettings{2, 1, 300, -2, true}, ItemInfo, 258, t.io()));
+    ASSERT_TRUE(SaveSettings(FilterSettings{AnyRune, SelectedCharacter, 300, -2, true}, ItemInfo, 258, t.io()));
     const Bytes expected{0x02, 0,    0,    0, 0x01, 0, 0,    0, 0x2C, 0x01, 0,    0,    0xFE, 0xFF,
                          0xFF, 0xFF, 0x01, 0, 0,    0, 0x02, 0, 0,    0,    0x02, 0x01, 0,    0};
     EXPECT_EQ(t.files.files["settings.dat"], expected);
-    EXPECT_EQ(EncodeSettings(FilterSettings{2, 1, 300, -2, true}, ItemInfo, 258), expected);
+    EXPECT_EQ(EncodeSettings(FilterSettings{AnyRune, SelectedCharacter, 300, -2, true}, ItemInfo, 258), expected);
     EXPECT_TRUE(t.messages.shown.empty());
 }
 
 TEST(SaveSettings, WhatIsSavedLoadsBack)
 {
     TestIo t;
-    const FilterSettings filter{2, 2, 37, 61, false};
+    const FilterSettings filter{AnyRune, AnyCharacter, 37, 61, false};
     ASSERT_TRUE(SaveSettings(filter, ItemInfo, 4, t.io()));
     const Loaded loaded = Load(t, 5);
     EXPECT_EQ(loaded.filter, filter);
@@ -327,7 +327,7 @@ TEST(SaveSettings, AFailedWriteIsReportedAndKeepsTheOldFile)
     const Bytes old = RawSettings{}.File();
     t.files.files["settings.dat"] = old;
     t.files.unwritable.insert("settings.dat");
-    EXPECT_FALSE(SaveSettings(FilterSettings{2, 2, 30, 40, false}, 1, 0, t.io()));
+    EXPECT_FALSE(SaveSettings(FilterSettings{AnyRune, AnyCharacter, 30, 40, false}, RuneInfo, 0, t.io()));
     const Message expected{"Error...", "Error creating/loading file: 'settings.dat'",
                            MessageIcon::Exclamation, MessageButtons::Ok};
     EXPECT_EQ(t.messages.shown, std::vector<Message>{expected});

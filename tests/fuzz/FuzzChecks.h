@@ -345,7 +345,7 @@ inline std::string CheckSettingsFile(ByteView input)
     test::TestIo t;
     t.files.files[SettingsFileName] = original;
     FilterSettings filter;
-    int infoKind = DefaultInfoKind;
+    InfoKind infoKind = DefaultInfoKind;
     const int index = LoadSettings(filter, infoKind, characterCount, t.io());
 
     // The file's bytes over the defaults (0 for the index), as the reader
@@ -373,7 +373,7 @@ inline std::string CheckSettingsFile(ByteView input)
         test::TestIo again;
         problems.Expect(SaveSettings(filter, infoKind, index, again.io()), "the values cannot be saved");
         FilterSettings reread;
-        int rereadInfoKind = 0;
+        InfoKind rereadInfoKind = RuneInfo;
         problems.Expect(LoadSettings(reread, rereadInfoKind, characterCount, again.io()) == index &&
                             reread == filter && rereadInfoKind == infoKind && again.messages.shown.empty(),
                         "saved settings do not read back the same");

@@ -41,7 +41,11 @@ TEST(SampleData, EveryNameFitsItsList)
     const std::pair<int, int> lists[] = {{ids::ItemList, 0}, {ids::RuneList, 1}, {ids::RunewordList, 2}};
     for (const auto& [id, pane] : lists) {
         SelectList& list = harness.List(id);
-        const int room = line->findChild<QLabel*>(QStringLiteral("pane%1").arg(pane))->contentsRect().width();
+        // What the label draws in: inside its frame, margins and indent (half
+        // an "x" when it is left at -1 with a frame).
+        const QLabel* label = line->findChild<QLabel*>(QStringLiteral("pane%1").arg(pane));
+        const int indent = label->indent() >= 0 ? label->indent() : label->frameWidth() > 0 ? metrics.horizontalAdvance('x') / 2 : 0;
+        const int room = label->contentsRect().width() - 2 * label->margin() - indent;
         for (int row = 0; row < list.GetRowCount(); ++row) {
             harness.Panel().UpdateStatusPane(id == ids::ItemList ? 2 : id == ids::RuneList ? 1 : 3, row);
             EXPECT_LE(metrics.horizontalAdvance(harness.Pane(pane)), room) << harness.Pane(pane).toStdString();

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QHeaderView>
+
+// The header of a report list whose column widths the user cannot change: no
+// divider drag, no resize cursor, and a double click on a divider does nothing.
+class FixedHeader : public QHeaderView {
+    Q_OBJECT
+public:
+    explicit FixedHeader(QWidget* parent = nullptr);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+};
