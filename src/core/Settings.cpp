@@ -51,7 +51,7 @@ Bytes EncodeSettings(const FilterSettings& filter, int infoKind, int selectedCha
 
 int LoadSettings(FilterSettings& filter, int& infoKind, int characterCount, Io io)
 {
-    const std::optional<Bytes> file = io.files.Read(SettingsFileName);
+    const std::optional<Bytes> file = io.files.Read(SettingsFileName, SettingsFileSize);
     if (!file)
         return 0;
 
