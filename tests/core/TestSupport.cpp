@@ -9,6 +9,7 @@ namespace glyphmoor::test {
 std::optional<Bytes> MemoryFiles::Read(const std::string& name, std::size_t limit)
 {
     reads.push_back(name);
+    limits[name] = limit;
     if (unreadable.count(name) != 0)
         return std::nullopt;
     const auto found = files.find(name);

@@ -27,6 +27,7 @@ public:
     std::set<std::string> unwritable;
     std::set<std::string> unreadable;
     std::vector<std::string> reads;
+    std::map<std::string, std::size_t> limits; // the last limit each Read asked for
     int replaceCount = 0;
 };
 
