@@ -33,7 +33,9 @@ int ClvlUnderOf(int commandId)
 
 } // namespace
 
-RunewordFinderApp::RunewordFinderApp(Prompter& prompter, FileStore& files) : prompter(prompter), files(files) {}
+RunewordFinderApp::RunewordFinderApp(Prompter& prompter, FileStore& files) : prompter(prompter), files(files)
+{
+}
 
 RunewordFinderApp::~RunewordFinderApp()
 {

@@ -24,7 +24,8 @@ int main(int argc, char** argv)
     // Ending by a signal or by the desktop session saves as the close box
     // does, whatever dialog is open.
     TerminationSignals terminations;
-    QObject::connect(&terminations, &TerminationSignals::terminationRequested, &app, &RunewordFinderApp::EndRun);
+    QObject::connect(&terminations, &TerminationSignals::terminationRequested, &app,
+                     &RunewordFinderApp::EndRun);
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &app,
                      [&app](QSessionManager&) { app.SaveState(); });
     return app.Run(QDir::currentPath());

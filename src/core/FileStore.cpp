@@ -77,7 +77,8 @@ std::string TemporaryName(const std::string& path)
 
 // Writes content to a new temporary file beside path, synced, with the mode
 // and owner of `old` when given; the temporary's name, or nothing.
-std::optional<std::string> WriteTemporary(const std::string& path, const Bytes& content, const struct stat* old)
+std::optional<std::string> WriteTemporary(const std::string& path, const Bytes& content,
+                                          const struct stat* old)
 {
     const std::string temporary = TemporaryName(path);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, old ? 0600 : 0666);
@@ -102,9 +103,8 @@ std::optional<std::string> WriteTemporary(const std::string& path, const Bytes& 
 bool IsLeftover(const std::string& entry, const std::string& base)
 {
     auto digits = [](const std::string& text) {
-        return !text.empty() && text.size() <= 9 && std::all_of(text.begin(), text.end(), [](char c) {
-            return c >= '0' && c <= '9';
-        });
+        return !text.empty() && text.size() <= 9 &&
+               std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     if (entry.rfind(base, 0) != 0)
         return false;
@@ -137,7 +137,9 @@ void RemoveLeftoversIn(const std::string& folder, const std::string& base)
 
 } // namespace
 
-DiskFiles::DiskFiles(std::string directory) : directory(std::move(directory)) {}
+DiskFiles::DiskFiles(std::string directory) : directory(std::move(directory))
+{
+}
 
 std::string DiskFiles::PathOf(const std::string& name) const
 {

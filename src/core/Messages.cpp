@@ -26,8 +26,9 @@ Message CannotWriteMessage(const std::string& fileName)
 }
 
 namespace {
-const char* const NotLoaded = "Some characters in chars.dat were not loaded: the file holds a damaged record, "
-                              "and the characters stored after it are not shown.\n\n";
+const char* const NotLoaded =
+    "Some characters in chars.dat were not loaded: the file holds a damaged record, "
+    "and the characters stored after it are not shown.\n\n";
 } // namespace
 
 Message CorruptCopyKeptMessage(const std::string& copyName)
@@ -43,10 +44,11 @@ Message CorruptCopyKeptMessage(const std::string& copyName)
 Message CorruptCopyFailedMessage()
 {
     return {"Info...",
-            NotLoaded + std::string("Glyphmoor could not keep a copy of the file (the disk may be full), so it "
-                                    "will not rewrite chars.dat as a whole: the characters after the damaged "
-                                    "record stay in it.\n\n"
-                                    "Free some disk space, then close Glyphmoor and start it again."),
+            NotLoaded +
+                std::string("Glyphmoor could not keep a copy of the file (the disk may be full), so it "
+                            "will not rewrite chars.dat as a whole: the characters after the damaged "
+                            "record stay in it.\n\n"
+                            "Free some disk space, then close Glyphmoor and start it again."),
             MessageIcon::Information, MessageButtons::Ok};
 }
 

@@ -12,7 +12,8 @@ bool KeepCorruptCopy(Roster& roster, Io io)
     if (!roster.uncopiedFile)
         return true;
     for (int n = 1; n <= 999; ++n) {
-        const std::string name = n == 1 ? CorruptRosterCopyName : CorruptRosterCopyName + "-" + std::to_string(n);
+        const std::string name =
+            n == 1 ? CorruptRosterCopyName : CorruptRosterCopyName + "-" + std::to_string(n);
         const bool created = io.files.Create(name, *roster.uncopiedFile);
         if (created || io.files.Read(name, RosterFileLimit + 1) == roster.uncopiedFile) {
             roster.corruptCopy = name;

@@ -123,8 +123,11 @@ TEST(Reliability, ReadersReadNoMoreThanTheirFormatCanUse)
     FilterSettings filter;
     int infoKind = DefaultInfoKind;
     LoadSettings(filter, infoKind, 0, t.io());
-    EXPECT_EQ(t.files.limits, (std::map<std::string, std::size_t>{{"runes.dat", 1 << 20}, {"items.dat", 1 << 20},
-        {"runewords.dat", 1 << 20}, {"chars.dat", 256 * 71}, {"settings.dat", 28}}));
+    EXPECT_EQ(t.files.limits, (std::map<std::string, std::size_t>{{"runes.dat", 1 << 20},
+                                                                  {"items.dat", 1 << 20},
+                                                                  {"runewords.dat", 1 << 20},
+                                                                  {"chars.dat", 256 * 71},
+                                                                  {"settings.dat", 28}}));
     Folder f;
     f.Put("settings.dat", "");
     fs::resize_file(f.dir / "settings.dat", std::uintmax_t{400} << 20); // sparse: takes no room

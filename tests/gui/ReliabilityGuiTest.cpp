@@ -28,7 +28,11 @@ QByteArray Contents(const QTemporaryDir& dir, const char* name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-struct SignalCase { const char* name; int command; int signalNumber; }; // command 0: the first character
+struct SignalCase {
+    const char* name;
+    int command;
+    int signalNumber;
+}; // command 0: the first character
 
 class SignalInModalWindow : public ::testing::TestWithParam<SignalCase> {};
 
@@ -44,7 +48,8 @@ TEST_P(SignalInModalWindow, EndsTheRunWithTheUsualSaves)
     QtPrompter prompter; // real dialogs and message boxes, each in its own event loop
     RunewordFinderApp app(prompter, files);
     TerminationSignals terminations;
-    QObject::connect(&terminations, &TerminationSignals::terminationRequested, &app, &RunewordFinderApp::EndRun);
+    QObject::connect(&terminations, &TerminationSignals::terminationRequested, &app,
+                     &RunewordFinderApp::EndRun);
     if (command != 0)
         QTimer::singleShot(0, &app, [&app, command] { app.OnCommand(command); });
     QTimer::singleShot(300, [signalNumber] { std::raise(signalNumber); });
