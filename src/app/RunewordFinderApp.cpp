@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/RunewordFinderApp.h"
 
+#include "app/FolderLock.h"
 #include "ui/AboutDialog.h"
 #include "ui/ControlIds.h"
 #include "app/MainFrame.h"
@@ -8,7 +9,7 @@
 #include "ui/Prompter.h"
 
 #include <QAction>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 
 #include <algorithm>
@@ -94,11 +95,46 @@ bool IsMarked(const MarkedCommand& command, const FilterSettings& filter, InfoKi
 
 } // namespace
 
-RunewordFinderApp::RunewordFinderApp(Prompter& prompter, FileStore& files) : prompter(prompter), files(files) {}
+RunewordFinderApp::RunewordFinderApp(Prompter& prompter, FileStore& files) : prompter(prompter), files(files)
+{
+}
 
 RunewordFinderApp::~RunewordFinderApp()
 {
     delete frame.data();
+}
+
+int RunewordFinderApp::Run(const QString& folder)
+{
+    FolderLock lock(folder);
+    if (!lock.Take(prompter))
+        return 1;
+    files.RemoveLeftovers(RosterFileName);
+    files.RemoveLeftovers(SettingsFileName);
+    InitInstance();
+    if (!ending) {
+        connect(frame, &QObject::destroyed, qApp, &QCoreApplication::quit);
+        QApplication::exec();
+    }
+    if (frame != nullptr) {
+        frame->disconnect(qApp);
+        delete frame.data(); // the saves of a closing frame
+    }
+    return 0;
+}
+
+void RunewordFinderApp::EndRun()
+{
+    // Closing the frame here could delete it inside a dialog's own event
+    // loop, under a dialog that still lives on the stack.
+    ending = true;
+    QCoreApplication::exit(0);
+}
+
+void RunewordFinderApp::SaveState()
+{
+    if (frame != nullptr)
+        frame->Panel()->SaveState();
 }
 
 bool RunewordFinderApp::InitInstance()

@@ -9,6 +9,7 @@
 class MainFrame;
 class Prompter;
 class QAction;
+class QString;
 
 namespace glyphmoor {
 class FileStore;
@@ -20,6 +21,18 @@ class RunewordFinderApp : public QObject {
 public:
     RunewordFinderApp(Prompter& prompter, glyphmoor::FileStore& files);
     ~RunewordFinderApp() override;
+
+    // The whole run in the folder of the files: the folder lock, the removal
+    // of what interrupted saves left, start-up, the event loop and the saves
+    // at the end. Returns the exit status: 0, or 1 when another copy runs.
+    int Run(const QString& folder);
+    // Ends the run from any state: every event loop returns, so open dialogs
+    // and message boxes end as cancelled and the code that opened them
+    // finishes; then the frame closes from the outermost level and saves as
+    // the close box does. Nothing is freed while a dialog still uses it.
+    void EndRun();
+    // The saves of the end of the run, while it goes on.
+    void SaveState();
 
     // Builds the frame (which loads the data), centres it and shows it.
     bool InitInstance();
@@ -42,4 +55,5 @@ private:
     Prompter& prompter;
     glyphmoor::FileStore& files;
     QPointer<MainFrame> frame;
+    bool ending = false;
 };

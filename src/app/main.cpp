@@ -1,38 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/FileStore.h"
 #include "app/MainFrame.h"
-#include "ui/MainPanel.h"
 #include "ui/Prompter.h"
 #include "app/RunewordFinderApp.h"
 #include "app/TerminationSignals.h"
 #include "core/Version.h"
 
 #include <QApplication>
-#include <QPointer>
+#include <QDir>
 #include <QSessionManager>
+
+#include <csignal>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(GLYPHMOOR_APP_ID));
+    // Under a file-size limit a write past it then fails as on a full disk,
+    // with the program's message and the old file kept.
+    std::signal(SIGXFSZ, SIG_IGN);
     QtPrompter prompter;
     glyphmoor::DiskFiles files;
     RunewordFinderApp app(prompter, files);
-    app.InitInstance();
-    QPointer<MainFrame> frame = app.Frame();
-    QObject::connect(frame, &QObject::destroyed, &application, &QApplication::quit);
 
-    // Ending by a signal or by the desktop session closes the window as the
-    // close box does, so the character and the settings are saved.
+    // Ending by a signal or by the desktop session saves as the close box
+    // does, whatever dialog is open.
     TerminationSignals terminations;
-    QObject::connect(&terminations, &TerminationSignals::terminationRequested, frame, [frame] {
-        if (frame != nullptr)
-            frame->close();
-    });
-    QObject::connect(&application, &QGuiApplication::commitDataRequest, frame, [frame](QSessionManager&) {
-        if (frame != nullptr)
-            frame->Panel()->SaveState();
-    });
-    return QApplication::exec();
+    QObject::connect(&terminations, &TerminationSignals::terminationRequested, &app,
+                     &RunewordFinderApp::EndRun);
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &app,
+                     [&app](QSessionManager&) { app.SaveState(); });
+    return app.Run(QDir::currentPath());
 }

@@ -150,7 +150,7 @@ namespace glyphmoor {
 
 bool Character::Load(Io io)
 {
-    const std::optional<Bytes> file = io.files.Read(RosterFileName);
+    const std::optional<Bytes> file = io.files.Read(RosterFileName, static_cast<std::size_t>(slot + 1) * RecordSize);
     if (!file)
         return false;
     const std::optional<bool> loaded = DecodeRecord(*file);
@@ -166,7 +166,7 @@ bool Character::Save(Io io) const
     const auto record = EncodeRecord();
     std::optional<Bytes> file;
     if (record)
-        file = io.files.Exists(RosterFileName) ? io.files.Read(RosterFileName) : Bytes{};
+        file = io.files.Exists(RosterFileName) ? io.files.Read(RosterFileName, RosterFileLimit) : Bytes{};
     if (file) {
         const std::size_t start = static_cast<std::size_t>(slot) * RecordSize;
         if (file->size() / RecordSize <= static_cast<std::size_t>(slot))

@@ -17,6 +17,9 @@ constexpr int RuneTickCount = 33;
 constexpr int ItemTickCount = 18;
 constexpr int RunewordCapacity = 168;
 inline const std::string RosterFileName = "chars.dat";
+// All of chars.dat the program can use: records from the 257th on are never
+// read, so they are not read into memory either.
+constexpr std::size_t RosterFileLimit = static_cast<std::size_t>(RosterSize) * RecordSize;
 
 using RuneTicks = std::array<bool, RuneTickCount>;
 using ItemTypeTicks = std::array<bool, ItemTickCount>;

@@ -14,6 +14,13 @@ bool IsIndex(int index, std::size_t size)
     return index >= 0 && static_cast<std::size_t>(index) < size;
 }
 
+// An item type whose file gave no category (stored as 0) shares a category
+// with nothing, not even with another such type.
+bool HasCategory(int category)
+{
+    return category >= Melee && category <= Defence;
+}
+
 } // namespace
 
 CheckedSelection::CheckedSelection(const DataStore& store, std::span<const int> checkedRunes,
@@ -31,7 +38,7 @@ CheckedSelection::CheckedSelection(const DataStore& store, std::span<const int> 
             continue;
         itemTypeChecked[static_cast<std::size_t>(type)] = 1;
         const ItemType& itemType = store.GetItemType(type);
-        if (IsIndex(itemType.GetCategory(), mostSockets.size())) {
+        if (HasCategory(itemType.GetCategory())) {
             int& most = mostSockets[static_cast<std::size_t>(itemType.GetCategory())];
             most = std::max(most, itemType.GetMaxSockets());
         }
@@ -74,7 +81,7 @@ bool CheckedSelection::FitsCheckedItemType(const Runeword& runeword) const
             continue;
         const int category = store.GetItemType(type).GetCategory();
         // -1 when no type of the category is checked: never enough sockets.
-        if (IsIndex(category, mostSockets.size()) &&
+        if (HasCategory(category) &&
             mostSockets[static_cast<std::size_t>(category)] >= runeword.GetRuneCount())
             return true;
     }

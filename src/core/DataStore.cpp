@@ -8,7 +8,7 @@ namespace glyphmoor {
 
 namespace {
 
-constexpr std::size_t DateSize = 3;
+constexpr std::size_t DateSize = DataFileDateSize;
 
 // Byte-at-a-time reading with the readers' end-of-file behaviour: a read past
 // the end delivers nothing.
@@ -260,7 +260,7 @@ void DataStore::ParseRunewords(ByteView file)
 
 bool DataStore::LoadRunes(const std::string& fileName, Io io)
 {
-    const std::optional<Bytes> file = io.files.Read(fileName);
+    const std::optional<Bytes> file = io.files.Read(fileName, ReferenceFileLimit);
     if (!file) {
         io.messages.Show(FileNotFoundMessage(fileName));
         return false;
@@ -271,7 +271,7 @@ bool DataStore::LoadRunes(const std::string& fileName, Io io)
 
 bool DataStore::LoadItemTypes(const std::string& fileName, Io io)
 {
-    const std::optional<Bytes> file = io.files.Read(fileName);
+    const std::optional<Bytes> file = io.files.Read(fileName, ReferenceFileLimit);
     if (!file) {
         io.messages.Show(FileNotFoundMessage(fileName));
         return false;
@@ -282,7 +282,7 @@ bool DataStore::LoadItemTypes(const std::string& fileName, Io io)
 
 bool DataStore::LoadRunewords(const std::string& fileName, Io io)
 {
-    const std::optional<Bytes> file = io.files.Read(fileName);
+    const std::optional<Bytes> file = io.files.Read(fileName, ReferenceFileLimit);
     if (!file) {
         io.messages.Show(FileNotFoundMessage(fileName));
         return false;

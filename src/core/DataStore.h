@@ -20,6 +20,12 @@ struct DataFileDate {
     bool operator==(const DataFileDate&) const = default;
 };
 
+constexpr std::size_t DataFileDateSize = 3;
+// How much of a reference file is read. Its tables hold at most 33, 18 and
+// 168 records; a megabyte is far more than any such table needs, and a file
+// cut there reads as a file that ends there.
+constexpr std::size_t ReferenceFileLimit = std::size_t{1} << 20;
+
 // Nothing when the bytes are fewer than three.
 std::optional<DataFileDate> ReadDataFileDate(ByteView bytes);
 

@@ -32,4 +32,11 @@ Message FileNotFoundMessage(const std::string& fileName);
 Message CorruptFileMessage(const std::string& fileName);
 Message CannotWriteMessage(const std::string& fileName);
 
+// Told once after the "Corrupt datafile" box for chars.dat: where the file as
+// found was kept, or that no copy could be made.
+Message CorruptCopyKeptMessage(const std::string& copyName);
+Message CorruptCopyFailedMessage();
+// A second copy of the program in a folder where one already runs.
+Message AlreadyRunningMessage(const std::string& lockName);
+
 } // namespace glyphmoor

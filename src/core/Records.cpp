@@ -82,7 +82,7 @@ bool Runeword::FitsCheckedItemType(std::span<const int> checkedItemTypes) const
         if (socketed.GetMaxSockets() < GetRuneCount())
             continue;
         for (const int allowed : itemTypes) {
-            if (allowed >= 0 && allowed < itemTypeTotal &&
+            if (allowed >= 0 && allowed < itemTypeTotal && socketed.GetCategory() != NoCategory &&
                 store->GetItemType(allowed).GetCategory() == socketed.GetCategory())
                 return true;
         }

@@ -5,6 +5,8 @@
 #include "core/FileStore.h"
 
 #include <array>
+#include <optional>
+#include <string>
 
 namespace glyphmoor {
 
@@ -17,6 +19,17 @@ struct Roster {
     int characterCount = 0;
     int selectedCharacter = -1; // -1 only while the roster is empty
 
+    // False once a write of chars.dat has failed: the file may then lack
+    // records the roster has or hold some it no longer has, so the next save
+    // writes the whole roster.
+    bool fileInStep = true;
+    // chars.dat as found with a bad record, until a copy of it is on disk:
+    // the records behind the bad one were not loaded, so the file is not
+    // rewritten as a whole before that copy exists.
+    std::optional<Bytes> uncopiedFile;
+    // The name of the copy kept of a chars.dat found with a bad record.
+    std::string corruptCopy;
+
     Character& Selected() { return characters[static_cast<std::size_t>(selectedCharacter)]; }
     const Character& Selected() const { return characters[static_cast<std::size_t>(selectedCharacter)]; }
 };
@@ -24,12 +37,20 @@ struct Roster {
 inline const std::string CorruptRosterCopyName = "chars.dat.corrupt";
 
 // Reads chars.dat record by record and stops at the first missing or bad
-// record (reported once). A file found corrupt is first copied, as found, to
-// chars.dat.corrupt unless that copy already exists.
+// record (reported once). A file found with a bad record is first copied, as
+// found, under the first free name of chars.dat.corrupt, chars.dat.corrupt-2,
+// chars.dat.corrupt-3 ... (an identical copy from an earlier start serves
+// again); its name is left in corruptCopy for the player to be told.
 void LoadRoster(Roster& roster, Io io);
 
+// Writes the record of character k, or the whole roster while the file is
+// not in step with it; a failure is reported.
+bool SaveCharacter(Roster& roster, int k, Io io);
+
 // Replaces chars.dat by the records of the characters in use, all at once:
-// when that fails the old file stays and the user is told once.
-bool RewriteRoster(const Roster& roster, Io io);
+// when that fails the old file stays and the user is told once. Refused
+// while the file holds records that were not loaded and no copy of it could
+// be kept.
+bool RewriteRoster(Roster& roster, Io io);
 
 } // namespace glyphmoor

@@ -51,7 +51,7 @@ Bytes EncodeSettings(const FilterSettings& filter, InfoKind infoKind, int select
 
 int LoadSettings(FilterSettings& filter, InfoKind& infoKind, int characterCount, Io io)
 {
-    const std::optional<Bytes> file = io.files.Read(SettingsFileName);
+    const std::optional<Bytes> file = io.files.Read(SettingsFileName, SettingsFileSize);
     if (!file)
         return 0;
 

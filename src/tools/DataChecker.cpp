@@ -222,17 +222,17 @@ Findings CheckDatFiles(FileStore& files)
     Findings layout;
     const bool hasRunes = store.LoadRunes(RunesDat, io);
     if (hasRunes) {
-        set.runes = InspectRunes(files.Read(RunesDat).value_or(Bytes{}), layout);
+        set.runes = InspectRunes(files.Read(RunesDat, ReferenceFileLimit).value_or(Bytes{}), layout);
         NoteTable(set.runes, RunesDat, "runes", findings);
     }
     const bool hasItems = store.LoadItemTypes(ItemsDat, io);
     if (hasItems) {
-        set.items = InspectItems(files.Read(ItemsDat).value_or(Bytes{}), layout);
+        set.items = InspectItems(files.Read(ItemsDat, ReferenceFileLimit).value_or(Bytes{}), layout);
         NoteTable(set.items, ItemsDat, "item types", findings);
     }
     const bool hasRunewords = store.LoadRunewords(RunewordsDat, io);
     if (hasRunewords) {
-        set.runewords = InspectRunewords(files.Read(RunewordsDat).value_or(Bytes{}), layout);
+        set.runewords = InspectRunewords(files.Read(RunewordsDat, ReferenceFileLimit).value_or(Bytes{}), layout);
         NoteTable(set.runewords, RunewordsDat, "runewords", findings);
     }
     if (!hasRunewords || !hasRunes || !hasItems) {

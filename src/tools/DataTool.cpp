@@ -124,7 +124,7 @@ std::optional<std::array<Bytes, 3>> ReadThree(const std::string& directory, cons
     std::array<Bytes, 3> contents;
     bool complete = true;
     for (std::size_t i = 0; i < 3; ++i) {
-        if (std::optional<Bytes> bytes = files.Read(names[i])) {
+        if (std::optional<Bytes> bytes = files.Read(names[i], ReferenceFileLimit)) {
             contents[i] = std::move(*bytes);
         } else {
             err << (std::filesystem::path(directory) / names[i]).string() << ": error: cannot be read\n";

@@ -67,7 +67,7 @@ const char* const FileNotFound = "File not found";
 
 std::string DateLineText(glyphmoor::FileStore& files, const DataFile& file)
 {
-    const std::optional<glyphmoor::Bytes> content = files.Read(file.name);
+    const std::optional<glyphmoor::Bytes> content = files.Read(file.name, glyphmoor::DataFileDateSize);
     if (!content)
         return FileNotFound;
     const std::optional<glyphmoor::DataFileDate> date = glyphmoor::ReadDataFileDate(*content);

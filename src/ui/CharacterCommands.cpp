@@ -27,13 +27,13 @@ void MainPanel::NewCharacter(bool allowCancel)
     if (roster.selectedCharacter != -1) {
         // The character being left keeps what was ticked for it, on disk too.
         CaptureSelection(roster.selectedCharacter);
-        roster.Selected().Save(FileIo());
+        SaveCharacter(roster, roster.selectedCharacter, FileIo());
     }
     const int k = roster.characterCount++;
     Character& created = roster.characters[static_cast<std::size_t>(k)];
     created.SetNameAndClvl(dialog.Name(), dialog.Clvl());
     created.SetHighlights(0, 0, 0);
-    created.Save(FileIo());
+    SaveCharacter(roster, k, FileIo());
     roster.selectedCharacter = k;
     if (k == 0)
         return; // the caller fills the list
@@ -128,7 +128,7 @@ void MainPanel::SelectCharacter(int row)
     if (row == roster.selectedCharacter || row < 0 || row >= roster.characterCount)
         return;
     CaptureSelection(roster.selectedCharacter);
-    roster.Selected().Save(FileIo());
+    SaveCharacter(roster, roster.selectedCharacter, FileIo());
     roster.selectedCharacter = row;
     ApplySelectedCharacter();
 }

@@ -128,6 +128,10 @@ void MainPanel::Create()
     store->LoadItemTypes("items.dat", FileIo());
     store->LoadRunewords("runewords.dat", FileIo());
     LoadRoster(roster, FileIo());
+    if (!roster.corruptCopy.empty())
+        prompter.Show(CorruptCopyKeptMessage(roster.corruptCopy));
+    else if (roster.uncopiedFile)
+        prompter.Show(CorruptCopyFailedMessage());
     if (roster.characterCount == 0)
         NewCharacter(false);
 
@@ -306,9 +310,12 @@ void MainPanel::SaveState()
 {
     if (roster.selectedCharacter >= 0 && roster.selectedCharacter < roster.characterCount) {
         CaptureSelection(roster.selectedCharacter);
-        roster.Selected().Save(FileIo());
+        SaveCharacter(roster, roster.selectedCharacter, FileIo());
     }
-    SaveSettings(filter, infoKind, roster.selectedCharacter, FileIo());
+    // With no character (a run ended while the first one was being asked
+    // for) the index is stored as 0, which the next start accepts; -1 would
+    // be rejected as corrupt.
+    SaveSettings(filter, infoKind, std::max(roster.selectedCharacter, 0), FileIo());
 }
 
 void MainPanel::OnExit()

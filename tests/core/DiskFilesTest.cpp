@@ -67,14 +67,14 @@ TEST_F(DiskFilesTest, ReplaceCreatesAFileThatReadsBack)
 {
     DiskFiles files(dir.string());
     EXPECT_FALSE(files.Exists("chars.dat"));
-    EXPECT_FALSE(files.Read("chars.dat").has_value());
+    EXPECT_FALSE(files.Read("chars.dat", 1 << 20).has_value());
 
     Bytes content(100000);
     for (std::size_t i = 0; i < content.size(); ++i)
         content[i] = static_cast<std::uint8_t>(i * 7);
     ASSERT_TRUE(files.Replace("chars.dat", content));
     EXPECT_TRUE(files.Exists("chars.dat"));
-    EXPECT_EQ(files.Read("chars.dat"), content);
+    EXPECT_EQ(files.Read("chars.dat", 1 << 20), content);
     EXPECT_EQ(Entries(), std::set<std::string>{"chars.dat"});
 }
 
@@ -91,7 +91,7 @@ TEST_F(DiskFilesTest, AnEmptyFileReadsAsEmptyNotAsMissing)
 {
     DiskFiles files(dir.string());
     ASSERT_TRUE(files.Replace("chars.dat", Bytes{}));
-    const auto read = files.Read("chars.dat");
+    const auto read = files.Read("chars.dat", 1 << 20);
     ASSERT_TRUE(read.has_value());
     EXPECT_TRUE(read->empty());
 }
@@ -102,7 +102,7 @@ TEST_F(DiskFilesTest, ADirectoryCannotBeReadNorReplaced)
     Put("chars.dat/inside", "keep me");
     DiskFiles files(dir.string());
     EXPECT_TRUE(files.Exists("chars.dat"));
-    EXPECT_FALSE(files.Read("chars.dat").has_value());
+    EXPECT_FALSE(files.Read("chars.dat", 1 << 20).has_value());
     EXPECT_FALSE(files.Replace("chars.dat", BytesOf("record")));
     EXPECT_TRUE(fs::is_directory(dir / "chars.dat"));
     EXPECT_EQ(Get("chars.dat/inside"), "keep me");
@@ -122,7 +122,7 @@ TEST_F(DiskFilesTest, AMissingDirectoryFailsCleanly)
 {
     DiskFiles files((dir / "missing").string());
     EXPECT_FALSE(files.Replace("chars.dat", BytesOf("x")));
-    EXPECT_FALSE(files.Read("chars.dat").has_value());
+    EXPECT_FALSE(files.Read("chars.dat", 1 << 20).has_value());
     EXPECT_FALSE(files.Exists("chars.dat"));
     EXPECT_TRUE(Entries().empty());
 }

@@ -1,19 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace glyphmoor::test {
 
-std::optional<Bytes> MemoryFiles::Read(const std::string& name)
+std::optional<Bytes> MemoryFiles::Read(const std::string& name, std::size_t limit)
 {
     reads.push_back(name);
+    limits[name] = limit;
     if (unreadable.count(name) != 0)
         return std::nullopt;
     const auto found = files.find(name);
     if (found == files.end())
         return std::nullopt;
-    return found->second;
+    return Bytes(found->second.begin(),
+                 found->second.begin() + static_cast<std::ptrdiff_t>(std::min(limit, found->second.size())));
 }
 
 bool MemoryFiles::Replace(const std::string& name, const Bytes& content)

@@ -18,7 +18,7 @@ namespace glyphmoor::test {
 // `unreadable` exist but cannot be read (as a directory would).
 class MemoryFiles final : public FileStore {
 public:
-    std::optional<Bytes> Read(const std::string& name) override;
+    std::optional<Bytes> Read(const std::string& name, std::size_t limit) override;
     bool Replace(const std::string& name, const Bytes& content) override;
     bool Remove(const std::string& name) override;
     bool Exists(const std::string& name) override;
@@ -27,6 +27,7 @@ public:
     std::set<std::string> unwritable;
     std::set<std::string> unreadable;
     std::vector<std::string> reads;
+    std::map<std::string, std::size_t> limits; // the last limit each Read asked for
     int replaceCount = 0;
 };
 
