@@ -121,7 +121,7 @@ TEST(Reliability, ReadersReadNoMoreThanTheirFormatCanUse)
     Roster roster;
     LoadRoster(roster, t.io());
     FilterSettings filter;
-    int infoKind = DefaultInfoKind;
+    InfoKind infoKind = DefaultInfoKind;
     LoadSettings(filter, infoKind, 0, t.io());
     EXPECT_EQ(t.files.limits, (std::map<std::string, std::size_t>{{"runes.dat", 1 << 20},
                                                                   {"items.dat", 1 << 20},
