@@ -59,6 +59,7 @@ TEST(Ending, TheProgramSavesWhenTerminated)
     ASSERT_TRUE(program.waitForStarted(10000));
     // Give it time to load and show its window, then end it as a desktop would.
     QTest::qWait(1500);
+    ASSERT_EQ(program.state(), QProcess::Running); // a process id of 0 would signal this whole group
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     ASSERT_TRUE(program.waitForFinished(20000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
