@@ -3,7 +3,7 @@
 
 #include "core/CodePage.h"
 #include "tools/DataChecker.h"
-#include "tools/DatLayout.h"
+#include "core/DatLayout.h"
 #include "tools/TextFormat.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // Decompiling a .dat file and compiling the text gives back the same bytes,
 // and the text tables mean what the core readers make of the files.
 #include "tools/DataCompiler.h"
-#include "tools/DatLayout.h"
+#include "core/DatLayout.h"
 #include "TestSupport.h"
 #include "tools/TextFormat.h"
 #include "ToolTestSupport.h"
