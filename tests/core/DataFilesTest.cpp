@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/DataStore.h"
+#include "ReferenceFilter.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -513,7 +514,7 @@ void ExpectSameTables(const DataStore& a, const DataStore& b)
         EXPECT_EQ(a.GetItemType(i), b.GetItemType(i)) << "item type " << i;
     ASSERT_EQ(a.GetRunewordCount(), b.GetRunewordCount());
     for (int i = 0; i < a.GetRunewordCount(); ++i)
-        EXPECT_TRUE(a.GetRuneword(i).SameRecord(b.GetRuneword(i))) << "runeword " << i;
+        EXPECT_TRUE(reference::SameRecord(a.GetRuneword(i), b.GetRuneword(i))) << "runeword " << i;
 }
 
 TEST_F(RunewordsFile, WrittenFilesAreTheBytesThatWereRead)

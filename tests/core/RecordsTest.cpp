@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/CheckedSelection.h"
 #include "core/DataStore.h"
 #include "TestSupport.h"
 
@@ -32,6 +33,20 @@ protected:
         runeword.SetRunes(runes);
         runeword.SetItemTypes(itemTypes);
         return runeword;
+    }
+
+    // The filter's tests of one runeword against a selection.
+    bool Matches(const Runeword& w, const std::vector<int>& runes, int rule) const
+    {
+        return CheckedSelection(store, runes, {}).MatchesRunes(w, rule);
+    }
+    bool Has(const Runeword& w, const std::vector<int>& types) const
+    {
+        return CheckedSelection(store, {}, types).HasCheckedItemType(w);
+    }
+    bool Fits(const Runeword& w, const std::vector<int>& types) const
+    {
+        return CheckedSelection(store, {}, types).FitsCheckedItemType(w);
     }
 
     DataStore store{33, 18, 168, 6};
@@ -196,7 +211,7 @@ TEST_P(MatchesRunes, CountsPositionsWhoseRuneIsChecked)
     std::vector<int> checked;
     for (const std::string& name : c.checked)
         checked.push_back(Rune(name));
-    EXPECT_EQ(Make(runes, {}).MatchesRunes(checked, c.rule), c.matches);
+    EXPECT_EQ(Matches(Make(runes, {}), checked, c.rule), c.matches);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -223,10 +238,10 @@ TEST_F(RecordsTest, HasCheckedItemTypeNeedsOneOwnTypeChecked)
     const Runeword& runeword = Make({0}, {Item("Sabres"), Item("Coifs")});
     const std::vector<int> coifs{Item("Coifs")};
     const std::vector<int> others{Item("Cudgels"), Item("Bucklers"), Item("Pavises")};
-    EXPECT_TRUE(runeword.HasCheckedItemType(coifs));
-    EXPECT_FALSE(runeword.HasCheckedItemType(others));
-    EXPECT_FALSE(runeword.HasCheckedItemType({}));
-    EXPECT_FALSE(Make({0}, {-1}).HasCheckedItemType(others));
+    EXPECT_TRUE(Has(runeword, coifs));
+    EXPECT_FALSE(Has(runeword, others));
+    EXPECT_FALSE(Has(runeword, {}));
+    EXPECT_FALSE(Has(Make({0}, {-1}), others));
 }
 
 TEST_F(RecordsTest, FitsCheckedItemTypeNeedsEnoughSocketsInTheSameCategory)
@@ -237,12 +252,12 @@ TEST_F(RecordsTest, FitsCheckedItemTypeNeedsEnoughSocketsInTheSameCategory)
     const Runeword& runeword = Make({0, 1, 2, 3}, {2});
     const std::vector<int> onlyOwn{2};
     const std::vector<int> withBigger{2, 5};
-    EXPECT_FALSE(runeword.FitsCheckedItemType(onlyOwn));
-    EXPECT_TRUE(runeword.FitsCheckedItemType(withBigger));
+    EXPECT_FALSE(Fits(runeword, onlyOwn));
+    EXPECT_TRUE(Fits(runeword, withBigger));
     // The checked type that fits need not be one of the runeword's own.
     const std::vector<int> biggerOnly{5};
-    EXPECT_TRUE(runeword.FitsCheckedItemType(biggerOnly));
-    EXPECT_FALSE(runeword.HasCheckedItemType(biggerOnly));
+    EXPECT_TRUE(Fits(runeword, biggerOnly));
+    EXPECT_FALSE(Has(runeword, biggerOnly));
 }
 
 TEST_F(RecordsTest, FitsCheckedItemTypeIgnoresOtherCategories)
@@ -250,16 +265,16 @@ TEST_F(RecordsTest, FitsCheckedItemTypeIgnoresOtherCategories)
     // Longbows (missile, 6 sockets) cannot carry a runeword made for melee.
     const Runeword& runeword = Make({0, 1, 2, 3}, {Item("Cudgels")});
     const std::vector<int> missile{Item("Longbows")};
-    EXPECT_FALSE(runeword.FitsCheckedItemType(missile));
+    EXPECT_FALSE(Fits(runeword, missile));
     const std::vector<int> melee{Item("Cudgels"), Item("Billhooks")};
-    EXPECT_TRUE(runeword.FitsCheckedItemType(melee));
+    EXPECT_TRUE(Fits(runeword, melee));
 }
 
 TEST_F(RecordsTest, FitsCheckedItemTypeAcceptsExactlyRuneCountSockets)
 {
     const std::vector<int> flails{Item("Flails")}; // 4 sockets
-    EXPECT_TRUE(Make({0, 1, 2, 3}, {Item("Flails")}).FitsCheckedItemType(flails));
-    EXPECT_FALSE(Make({0, 1, 2, 3, 4}, {Item("Flails")}).FitsCheckedItemType(flails));
+    EXPECT_TRUE(Fits(Make({0, 1, 2, 3}, {Item("Flails")}), flails));
+    EXPECT_FALSE(Fits(Make({0, 1, 2, 3, 4}, {Item("Flails")}), flails));
 }
 
 TEST_F(RecordsTest, FitsCheckedItemTypeNeverMatchesAnUnknownItemType)
@@ -267,30 +282,8 @@ TEST_F(RecordsTest, FitsCheckedItemTypeNeverMatchesAnUnknownItemType)
     // A checked type without category must not pair with an unknown entry.
     store.GetItemType(17).Set("", 6, NoCategory);
     const std::vector<int> checked{17};
-    EXPECT_FALSE(Make({0}, {-1}).FitsCheckedItemType(checked));
-    EXPECT_FALSE(Make({0}, {-1}).HasCheckedItemType(checked));
-}
-
-TEST_F(RecordsTest, SameRecordComparesContentsNotStores)
-{
-    DataStore other(33, 18, 168, 6);
-    Runeword& a = store.GetRuneword(3);
-    Runeword& b = other.GetRuneword(7);
-    for (Runeword* r : {&a, &b}) {
-        r->SetName("Salt Oath");
-        r->SetRunes(std::vector<int>{1, 2});
-        r->SetItemTypes(std::vector<int>{4});
-        r->SetRuneNames({"Kess", "Orna"});
-        r->SetItemTokens({"Longbows"});
-        r->SetAllowedItemsText("Longbows");
-        r->SetDescription("x");
-    }
-    EXPECT_TRUE(a.SameRecord(b));
-    b.SetDescription("y");
-    EXPECT_FALSE(a.SameRecord(b));
-    b.SetDescription("x");
-    b.SetItemTokens({"Slings"});
-    EXPECT_FALSE(a.SameRecord(b));
+    EXPECT_FALSE(Fits(Make({0}, {-1}), checked));
+    EXPECT_FALSE(Has(Make({0}, {-1}), checked));
 }
 
 } // namespace

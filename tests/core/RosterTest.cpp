@@ -493,26 +493,6 @@ TEST(LoadRoster, AnExistingCorruptCopyIsNotOverwritten)
     EXPECT_EQ(t.messages.shown, std::vector<Message>{CorruptRoster});
 }
 
-TEST(LoadRoster, CharacterLoadReadsItsOwnRecord)
-{
-    TestIo t;
-    t.files.files["chars.dat"] = Records(3);
-    Character third(2);
-    EXPECT_TRUE(third.Load(t.io()));
-    EXPECT_EQ(third.GetName(), "Hero2");
-    Character fourth(3);
-    EXPECT_FALSE(fourth.Load(t.io()));
-    EXPECT_TRUE(fourth.IsFree());
-    EXPECT_TRUE(t.messages.shown.empty());
-
-    Bytes bad = Records(3);
-    bad[71 * 2] = 9;
-    t.files.files["chars.dat"] = bad;
-    EXPECT_FALSE(third.Load(t.io()));
-    EXPECT_TRUE(third.IsFree());
-    EXPECT_EQ(t.messages.shown, std::vector<Message>{CorruptRoster});
-}
-
 // ---- Save ----
 
 TEST(SaveCharacter, FirstRecordCreatesA71ByteFile)
