@@ -2,6 +2,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/CharacterDialogs.h"
 #include "ui/Prompter.h"
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "ui/UiFont.h"
 
@@ -33,57 +34,8 @@ static void RegisterResources()
 
 namespace {
 
-// Answers every message box with OK and records it with its owner. Dialogs
-// are opened for real (window-modal, so the call returns at once), then a
-// test script types into them; whatever the script leaves open counts as
-// still running and is put away.
-class ScriptedPrompter final : public Prompter {
-public:
-    struct Shown {
-        QWidget* owner;
-        Message message;
-    };
-
-    MessageAnswer ShowMessage(QWidget* owner, const Message& message) override
-    {
-        shown.push_back({owner, message});
-        return message.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
-    }
-
-    bool RunDialog(QDialog& dialog) override
-    {
-        dialog.open();
-        // As exec() does: the dialog becomes the active window, so focus
-        // moves (Tab into a field selects its text) work as for a user.
-        dialog.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        if (script)
-            script(dialog);
-        stillOpen = dialog.isVisible();
-        if (stillOpen)
-            dialog.hide();
-        return !stillOpen && dialog.result() == QDialog::Accepted;
-    }
-
-    std::function<void(QDialog&)> script;
-    std::vector<Shown> shown;
-    bool stillOpen = false;
-};
-
-// Types text as key presses. QTest::keyClicks only knows ASCII; other
-// characters arrive as a keyboard layout would send them: a key event that
-// carries the character as its text.
-void TypeText(QWidget* widget, const QString& text)
-{
-    for (const QChar ch : text) {
-        if (ch.unicode() < 0x80) {
-            QTest::keyClick(widget, ch.toLatin1());
-            continue;
-        }
-        const Qt::Key key = ch.unicode() <= 0xFF ? Qt::Key(ch.toUpper().unicode()) : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, widget, key, QString(ch), Qt::NoModifier);
-    }
-}
+using gui_test::ScriptedPrompter;
+using gui_test::Type;
 
 QLineEdit* Field(QDialog& dialog, int id)
 {
@@ -116,9 +68,9 @@ const DialogKind EditKind{"Edit", EditCharacterDialog::NameFieldId, EditCharacte
 // a user does.
 void TypeAndPressEnter(QDialog& dialog, const DialogKind& kind, const QString& name, const QString& clvl)
 {
-    TypeText(Field(dialog, kind.nameId), name);
+    Type(Field(dialog, kind.nameId), name);
     QTest::keyClick(Field(dialog, kind.nameId), Qt::Key_Tab);
-    TypeText(Field(dialog, kind.clvlId), clvl);
+    Type(Field(dialog, kind.clvlId), clvl);
     QTest::keyClick(Field(dialog, kind.clvlId), Qt::Key_Return);
 }
 
@@ -137,7 +89,7 @@ TEST_P(CharacterDialogValidation, EnterChecksTheFieldsInOrder)
     const auto& [kind, c] = GetParam();
     ScriptedPrompter prompter;
     auto dialog = kind.make(prompter);
-    prompter.script = [&](QDialog& d) { TypeAndPressEnter(d, kind, c.name, c.clvl); };
+    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, kind, c.name, c.clvl); });
 
     const bool accepted = prompter.RunDialog(*dialog);
 
@@ -182,13 +134,13 @@ TEST(CharacterDialog, CorrectedInputIsAcceptedOnTheNextEnter)
 {
     ScriptedPrompter prompter;
     NewCharacterDialog dialog(prompter);
-    prompter.script = [&](QDialog& d) {
+    prompter.dialogs.push_back([&](QDialog& d) {
         TypeAndPressEnter(d, NewKind, "Tamsin", "7x");
         ASSERT_TRUE(d.isVisible());
         QLineEdit* clvl = Field(d, NewCharacterDialog::ClvlFieldId);
         QTest::keyClick(clvl, Qt::Key_Backspace);
         QTest::keyClick(clvl, Qt::Key_Enter, Qt::KeypadModifier);
-    };
+    });
     EXPECT_TRUE(prompter.RunDialog(dialog));
     EXPECT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(dialog.Name(), "Tamsin");
@@ -199,7 +151,7 @@ TEST(CharacterDialog, NameFieldRefusesASixteenthByte)
 {
     ScriptedPrompter prompter;
     NewCharacterDialog dialog(prompter);
-    prompter.script = [&](QDialog& d) { TypeAndPressEnter(d, NewKind, "ABCDEFGHIJKLMNOP", "5"); };
+    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, NewKind, "ABCDEFGHIJKLMNOP", "5"); });
     EXPECT_TRUE(prompter.RunDialog(dialog));
     EXPECT_EQ(dialog.Name(), "ABCDEFGHIJKLMNO");
 }
@@ -211,7 +163,7 @@ TEST(CharacterDialog, FifteenCodePageLettersFitTheNameField)
     NewCharacterDialog dialog(prompter);
     const QString letters = QString::fromUtf8("ÄÖÜäöüßéèêñøåæ€");
     ASSERT_EQ(letters.size(), 15);
-    prompter.script = [&](QDialog& d) { TypeAndPressEnter(d, NewKind, letters + "x", "5"); };
+    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, NewKind, letters + "x", "5"); });
     EXPECT_TRUE(prompter.RunDialog(dialog));
     EXPECT_EQ(dialog.Name(), "\xC4\xD6\xDC\xE4\xF6\xFC\xDF\xE9\xE8\xEA\xF1\xF8\xE5\xE6\x80");
 }
@@ -220,7 +172,7 @@ TEST(CharacterDialog, ClvlFieldRefusesAThirdCharacter)
 {
     ScriptedPrompter prompter;
     NewCharacterDialog dialog(prompter);
-    prompter.script = [&](QDialog& d) { TypeAndPressEnter(d, NewKind, "Tamsin", "123"); };
+    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, NewKind, "Tamsin", "123"); });
     EXPECT_TRUE(prompter.RunDialog(dialog));
     EXPECT_EQ(dialog.ClvlText(), "12");
     EXPECT_EQ(dialog.Clvl(), 12);
@@ -230,25 +182,25 @@ TEST(CharacterDialog, CharacterOutsideTheCodePageIsRefusedWithANote)
 {
     ScriptedPrompter prompter;
     NewCharacterDialog dialog(prompter);
-    prompter.script = [&](QDialog& d) {
+    prompter.dialogs.push_back([&](QDialog& d) {
         QLineEdit* name = Field(d, NewCharacterDialog::NameFieldId);
-        TypeText(name, QString::fromUtf8("Ta"));
-        TypeText(name, QString::fromUtf8("Ł")); // Polish L with stroke: not in Windows-1252
+        Type(name, QString::fromUtf8("Ta"));
+        Type(name, QString::fromUtf8("Ł")); // Polish L with stroke: not in Windows-1252
         EXPECT_EQ(name->text(), "Ta");
         EXPECT_TRUE(QToolTip::isVisible());
         EXPECT_TRUE(QToolTip::text().contains("can't be stored"));
         QToolTip::hideText();
-        TypeText(name, QString::fromUtf8("m→sin")); // the arrow is refused, the rest kept
+        Type(name, QString::fromUtf8("m→sin")); // the arrow is refused, the rest kept
         // A paste holding such a character is refused whole.
         name->insert(QString::fromUtf8("Ω"));
         name->insert(QString(QChar(0x02))); // ends a name in chars.dat
         EXPECT_EQ(name->text(), "Tamsin");
         QLineEdit* clvl = Field(d, NewCharacterDialog::ClvlFieldId);
-        TypeText(clvl, QString::fromUtf8("٣")); // an Arabic-Indic three is no code-page digit
-        TypeText(clvl, "8");
+        Type(clvl, QString::fromUtf8("٣")); // an Arabic-Indic three is no code-page digit
+        Type(clvl, "8");
         EXPECT_EQ(clvl->text(), "8");
         QTest::keyClick(clvl, Qt::Key_Return);
-    };
+    });
     EXPECT_TRUE(prompter.RunDialog(dialog));
     EXPECT_EQ(dialog.Name(), "Tamsin");
     EXPECT_EQ(dialog.Clvl(), 8);
@@ -259,11 +211,11 @@ TEST(CharacterDialog, ANoteIsNotShownForAFullField)
 {
     ScriptedPrompter prompter;
     NewCharacterDialog dialog(prompter);
-    prompter.script = [&](QDialog& d) {
+    prompter.dialogs.push_back([&](QDialog& d) {
         QToolTip::hideText();
-        TypeText(Field(d, NewCharacterDialog::ClvlFieldId), "123");
+        Type(Field(d, NewCharacterDialog::ClvlFieldId), "123");
         EXPECT_FALSE(QToolTip::isVisible());
-    };
+    });
     prompter.RunDialog(dialog);
 }
 
@@ -271,7 +223,7 @@ TEST(CharacterDialog, AccentedNameRoundTripsToItsExactBytes)
 {
     ScriptedPrompter prompter;
     NewCharacterDialog typed(prompter);
-    prompter.script = [&](QDialog& d) { TypeAndPressEnter(d, NewKind, QString::fromUtf8("Ærö€ñ Œ"), "64"); };
+    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, NewKind, QString::fromUtf8("Ærö€ñ Œ"), "64"); });
     ASSERT_TRUE(prompter.RunDialog(typed));
     EXPECT_EQ(typed.Name(), "\xC6r\xF6\x80\xF1 \x8C");
 
@@ -282,7 +234,7 @@ TEST(CharacterDialog, AccentedNameRoundTripsToItsExactBytes)
         EditCharacterDialog edit(prompter);
         edit.SetName(bytes);
         edit.SetClvlText("64");
-        prompter.script = [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Return); };
+        prompter.dialogs.push_back([](QDialog& d) { QTest::keyClick(&d, Qt::Key_Return); });
         ASSERT_TRUE(prompter.RunDialog(edit));
         EXPECT_EQ(edit.Name(), bytes);
         EXPECT_EQ(edit.Clvl(), 64);
@@ -295,13 +247,13 @@ TEST(CharacterDialog, NameWithAControlByteFromTheFileCanStillBeEdited)
     EditCharacterDialog dialog(prompter);
     dialog.SetName("Ka\x01");
     dialog.SetClvlText("3");
-    prompter.script = [&](QDialog& d) {
+    prompter.dialogs.push_back([&](QDialog& d) {
         QLineEdit* name = Field(d, EditCharacterDialog::NameFieldId);
         name->end(false);
-        TypeText(name, "e");
+        Type(name, "e");
         name->insert(QString(QChar(0x03))); // a new control character is still refused
         QTest::keyClick(name, Qt::Key_Return);
-    };
+    });
     ASSERT_TRUE(prompter.RunDialog(dialog));
     EXPECT_EQ(dialog.Name(), "Ka\x01"
                              "e");
@@ -313,14 +265,14 @@ TEST(CharacterDialog, EditStartsWithTheCharacterAndTypingReplacesIt)
     EditCharacterDialog dialog(prompter);
     dialog.SetName("Tamsin");
     dialog.SetClvlText("50");
-    prompter.script = [&](QDialog& d) {
+    prompter.dialogs.push_back([&](QDialog& d) {
         EXPECT_EQ(Field(d, EditCharacterDialog::NameFieldId)->text(), "Tamsin");
         // The name field has the focus with its text selected.
-        TypeText(Field(d, EditCharacterDialog::NameFieldId), "Orla");
+        Type(Field(d, EditCharacterDialog::NameFieldId), "Orla");
         QTest::keyClick(Field(d, EditCharacterDialog::NameFieldId), Qt::Key_Tab);
-        TypeText(Field(d, EditCharacterDialog::ClvlFieldId), "10");
+        Type(Field(d, EditCharacterDialog::ClvlFieldId), "10");
         QTest::keyClick(Field(d, EditCharacterDialog::ClvlFieldId), Qt::Key_Return);
-    };
+    });
     ASSERT_TRUE(prompter.RunDialog(dialog));
     EXPECT_EQ(dialog.Name(), "Orla");
     EXPECT_EQ(dialog.Clvl(), 10);
@@ -332,14 +284,14 @@ TEST(CharacterDialog, EscAndCloseBoxCancelWhenAllowed)
         SCOPED_TRACE(kind.label);
         ScriptedPrompter prompter;
         auto dialog = kind.make(prompter);
-        prompter.script = [&](QDialog& d) {
-            TypeText(Field(d, kind.nameId), "Tamsin");
+        prompter.dialogs.push_back([&](QDialog& d) {
+            Type(Field(d, kind.nameId), "Tamsin");
             QTest::keyClick(Field(d, kind.nameId), Qt::Key_Escape);
-        };
+        });
         EXPECT_FALSE(prompter.RunDialog(*dialog));
         EXPECT_FALSE(prompter.stillOpen);
 
-        prompter.script = [](QDialog& d) { d.close(); };
+        prompter.dialogs.push_back([](QDialog& d) { d.close(); });
         EXPECT_FALSE(prompter.RunDialog(*dialog));
         EXPECT_FALSE(prompter.stillOpen);
         EXPECT_TRUE(dialog->windowFlags().testFlag(Qt::WindowCloseButtonHint));
@@ -356,7 +308,7 @@ TEST(CharacterDialog, WithoutCancelOnlyAValidOkLeaves)
     EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowSystemMenuHint));
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::WindowTitleHint));
 
-    prompter.script = [&](QDialog& d) {
+    prompter.dialogs.push_back([&](QDialog& d) {
         QTest::keyClick(Field(d, NewCharacterDialog::NameFieldId), Qt::Key_Escape);
         EXPECT_TRUE(d.isVisible());
         QTest::keyClick(&d, Qt::Key_Escape);
@@ -365,12 +317,12 @@ TEST(CharacterDialog, WithoutCancelOnlyAValidOkLeaves)
         EXPECT_TRUE(d.isVisible());
         TypeAndPressEnter(d, NewKind, "", "");
         EXPECT_TRUE(d.isVisible());
-        TypeText(Field(d, NewCharacterDialog::NameFieldId), "Tamsin");
+        Type(Field(d, NewCharacterDialog::NameFieldId), "Tamsin");
         QTest::keyClick(Field(d, NewCharacterDialog::ClvlFieldId), Qt::Key_Return);
         EXPECT_TRUE(d.isVisible()); // still no level
-        TypeText(Field(d, NewCharacterDialog::ClvlFieldId), "1");
+        Type(Field(d, NewCharacterDialog::ClvlFieldId), "1");
         QTest::keyClick(Field(d, NewCharacterDialog::ClvlFieldId), Qt::Key_Return);
-    };
+    });
     EXPECT_TRUE(prompter.RunDialog(dialog));
     ASSERT_EQ(prompter.shown.size(), 2u);
     EXPECT_EQ(prompter.shown[0].message.text, "You must enter a character name");
@@ -380,7 +332,7 @@ TEST(CharacterDialog, WithoutCancelOnlyAValidOkLeaves)
 
     dialog.SetAllowCancel(true);
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    prompter.script = [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); };
+    prompter.dialogs.push_back([](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); });
     EXPECT_FALSE(prompter.RunDialog(dialog));
     EXPECT_FALSE(prompter.stillOpen);
 }
@@ -436,7 +388,7 @@ protected:
     // Opens the box, closes it with `key`; true when it closed.
     bool OpenAndClose(AboutDialog& dialog, Qt::Key key)
     {
-        prompter.script = [key](QDialog& d) { QTest::keyClick(&d, key); };
+        prompter.dialogs.push_back([key](QDialog& d) { QTest::keyClick(&d, key); });
         prompter.RunDialog(dialog);
         return !prompter.stillOpen;
     }
@@ -499,7 +451,7 @@ TEST_F(AboutDialogTest, EnterEscAndCloseBoxCloseIt)
     EXPECT_TRUE(OpenAndClose(dialog, Qt::Key_Return));
     EXPECT_TRUE(OpenAndClose(dialog, Qt::Key_Enter));
     EXPECT_TRUE(OpenAndClose(dialog, Qt::Key_Escape));
-    prompter.script = [](QDialog& d) { d.close(); };
+    prompter.dialogs.push_back([](QDialog& d) { d.close(); });
     prompter.RunDialog(dialog);
     EXPECT_FALSE(prompter.stillOpen);
     EXPECT_FALSE(OpenAndClose(dialog, Qt::Key_A));
