@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra
   clang libclang-rt-14-dev
   libbenchmark-dev time
-  xvfb xdotool x11-apps desktop-file-utils python3
+  xvfb xdotool imagemagick desktop-file-utils python3
 )
 
 missing=()
