@@ -227,7 +227,7 @@ TEST_F(RunewordsFile, WritersGiveBackTheBytesAndTheRecords)
     // Contents set in memory come back through the files.
     store.GetRune(4).SetClvl(-3);
     store.GetRune(5).SetDescription("one\r\n\r\n\r\ntwo\r\x01\n");
-    store.GetItemType(6).SetFromFile("Odd", -1, 9);
+    store.GetItemType(6).Set("Odd", -1, store.GetItemType(6).GetCategory());
     DataStore copy(33, 18, 168, 6);
     copy.ParseRunes(store.WriteRunes({}));
     copy.ParseItemTypes(store.WriteItemTypes({}));
