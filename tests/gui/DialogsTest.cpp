@@ -25,13 +25,6 @@ using glyphmoor::MessageAnswer;
 using glyphmoor::MessageButtons;
 using glyphmoor::MessageIcon;
 
-// Compiled-in resources of a static library must be registered by hand, and
-// from outside any namespace.
-static void RegisterResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
-
 namespace {
 
 using gui_test::ScriptedPrompter;
@@ -156,18 +149,6 @@ TEST(CharacterDialog, NameFieldRefusesASixteenthByte)
     EXPECT_EQ(dialog.Name(), "ABCDEFGHIJKLMNO");
 }
 
-TEST(CharacterDialog, FifteenCodePageLettersFitTheNameField)
-{
-    // Fifteen bytes, although each letter takes two bytes in UTF-8.
-    ScriptedPrompter prompter;
-    NewCharacterDialog dialog(prompter);
-    const QString letters = QString::fromUtf8("ÄÖÜäöüßéèêñøåæ€");
-    ASSERT_EQ(letters.size(), 15);
-    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, NewKind, letters + "x", "5"); });
-    EXPECT_TRUE(prompter.RunDialog(dialog));
-    EXPECT_EQ(dialog.Name(), "\xC4\xD6\xDC\xE4\xF6\xFC\xDF\xE9\xE8\xEA\xF1\xF8\xE5\xE6\x80");
-}
-
 TEST(CharacterDialog, ClvlFieldRefusesAThirdCharacter)
 {
     ScriptedPrompter prompter;
@@ -205,18 +186,6 @@ TEST(CharacterDialog, CharacterOutsideTheCodePageIsRefusedWithANote)
     EXPECT_EQ(dialog.Name(), "Tamsin");
     EXPECT_EQ(dialog.Clvl(), 8);
     EXPECT_TRUE(prompter.shown.empty());
-}
-
-TEST(CharacterDialog, ANoteIsNotShownForAFullField)
-{
-    ScriptedPrompter prompter;
-    NewCharacterDialog dialog(prompter);
-    prompter.dialogs.push_back([&](QDialog& d) {
-        QToolTip::hideText();
-        Type(Field(d, NewCharacterDialog::ClvlFieldId), "123");
-        EXPECT_FALSE(QToolTip::isVisible());
-    });
-    prompter.RunDialog(dialog);
 }
 
 TEST(CharacterDialog, AccentedNameRoundTripsToItsExactBytes)
@@ -337,38 +306,6 @@ TEST(CharacterDialog, WithoutCancelOnlyAValidOkLeaves)
     EXPECT_FALSE(prompter.stillOpen);
 }
 
-TEST(CharacterDialog, LayoutFollowsTheDialogUnits)
-{
-    ScriptedPrompter prompter;
-    NewCharacterDialog created(prompter);
-    EditCharacterDialog edited(prompter);
-    EXPECT_EQ(created.objectName(), "105");
-    EXPECT_EQ(edited.objectName(), "106");
-    EXPECT_EQ(created.windowTitle(), "New Character...");
-    EXPECT_EQ(edited.windowTitle(), "Edit Character...");
-    for (CharacterDialog* dialog :
-         {static_cast<CharacterDialog*>(&created), static_cast<CharacterDialog*>(&edited)}) {
-        // 151 x 37 units of a 6 x 13 base: 227 x 60 pixels, not resizable.
-        EXPECT_EQ(dialog->size(), QSize(227, 60));
-        EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
-        const QList<QLabel*> labels = dialog->findChildren<QLabel*>();
-        ASSERT_EQ(labels.size(), 2);
-        EXPECT_EQ(labels[0]->geometry(), QRect(6, 7, 74, 20));
-        EXPECT_EQ(labels[1]->geometry(), QRect(6, 34, 74, 20));
-        EXPECT_EQ(labels[0]->alignment(), Qt::AlignCenter);
-        EXPECT_EQ(labels[0]->frameShadow(), QFrame::Sunken);
-        EXPECT_EQ(labels[0]->font(), UiFont());
-    }
-    EXPECT_EQ(created.findChildren<QLabel*>()[0]->text(), "Enter name:");
-    EXPECT_EQ(created.findChildren<QLabel*>()[1]->text(), "Enter Clvl:");
-    EXPECT_EQ(edited.findChildren<QLabel*>()[0]->text(), "Edit name:");
-    EXPECT_EQ(edited.findChildren<QLabel*>()[1]->text(), "Edit Clvl:");
-    EXPECT_EQ(Field(created, 1000)->geometry(), QRect(87, 7, 134, 20));
-    EXPECT_EQ(Field(created, 1001)->geometry(), QRect(87, 34, 134, 20));
-    EXPECT_EQ(Field(edited, 1003)->geometry(), QRect(87, 7, 134, 20));
-    EXPECT_EQ(Field(edited, 1002)->geometry(), QRect(87, 34, 134, 20));
-}
-
 // The About box.
 
 glyphmoor::Bytes Date(std::uint8_t day, std::uint8_t month, std::uint8_t year)
@@ -430,21 +367,6 @@ TEST_F(AboutDialogTest, UnreadableOrShortFileSaysSo)
     EXPECT_EQ(LineText(dialog, 1008), "Runeword Datafile - Updated: unknown (file too short)");
 }
 
-TEST_F(AboutDialogTest, EveryOpeningReadsTheFilesAfresh)
-{
-    AboutDialog dialog(files);
-    EXPECT_TRUE(files.reads.empty());
-    ASSERT_TRUE(OpenAndClose(dialog, Qt::Key_Escape));
-    EXPECT_EQ(files.reads, (std::vector<std::string>{"runes.dat", "items.dat", "runewords.dat"}));
-
-    files.files["runes.dat"] = Date(24, 12, 3);
-    files.files.erase("runewords.dat");
-    ASSERT_TRUE(OpenAndClose(dialog, Qt::Key_Return));
-    EXPECT_EQ(files.reads.size(), 6u);
-    EXPECT_EQ(LineText(dialog, 1005), "Rune Datafile - Updated: 24.12.2003");
-    EXPECT_EQ(LineText(dialog, 1008), "File not found");
-}
-
 TEST_F(AboutDialogTest, EnterEscAndCloseBoxCloseIt)
 {
     AboutDialog dialog(files);
@@ -455,52 +377,6 @@ TEST_F(AboutDialogTest, EnterEscAndCloseBoxCloseIt)
     prompter.RunDialog(dialog);
     EXPECT_FALSE(prompter.stillOpen);
     EXPECT_FALSE(OpenAndClose(dialog, Qt::Key_A));
-}
-
-TEST_F(AboutDialogTest, NineFramedLinesInTheUiFont)
-{
-    AboutDialog dialog(files);
-    EXPECT_EQ(dialog.windowTitle(), "About the Glyphmoor...");
-    EXPECT_EQ(dialog.objectName(), "107");
-    // 191 x 146 units.
-    EXPECT_EQ(dialog.size(), QSize(287, 237));
-    const QList<QLabel*> lines = dialog.findChildren<QLabel*>();
-    ASSERT_EQ(lines.size(), 9);
-    const int tops[] = {7, 29, 52, 85, 107, 130, 163, 185, 208};
-    for (int i = 0; i < 9; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(lines[i]->geometry(), QRect(6, tops[i], 275, 24));
-        EXPECT_EQ(lines[i]->alignment(), Qt::AlignCenter);
-        EXPECT_EQ(lines[i]->frameShadow(), QFrame::Sunken);
-        EXPECT_EQ(lines[i]->font(), UiFont());
-    }
-    EXPECT_EQ(lines[0]->text(), "Glyphmoor");
-    EXPECT_EQ(lines[1]->text(), "Version: v1.3.3");
-    EXPECT_EQ(lines[2]->text(), "Released: 11.10.2001");
-    EXPECT_EQ(lines[6]->objectName(), "1006");
-}
-
-// The icons are compiled in under :/icons.
-TEST(Icons, ProgramAndCheckIconsLoad)
-{
-    RegisterResources();
-    const QImage program(":/icons/102.png");
-    ASSERT_FALSE(program.isNull());
-    EXPECT_EQ(program.size(), QSize(32, 32));
-    EXPECT_EQ(program.pixelColor(0, 0).alpha(), 0); // a stone, not a square
-    EXPECT_EQ(program.pixelColor(16, 16).alpha(), 255);
-
-    const QImage unticked(":/icons/108.png");
-    const QImage ticked(":/icons/109.png");
-    ASSERT_EQ(unticked.size(), QSize(16, 16));
-    ASSERT_EQ(ticked.size(), QSize(16, 16));
-    EXPECT_NE(unticked, ticked);
-    EXPECT_EQ(unticked.pixelColor(1, 1), QColor(128, 128, 128));
-    EXPECT_EQ(unticked.pixelColor(7, 8), QColor(Qt::white));
-    EXPECT_EQ(ticked.pixelColor(7, 8), QColor(Qt::black));
-
-    for (const int size : {16, 48, 64, 128, 256})
-        EXPECT_EQ(QImage(QString(":/icons/102-%1.png").arg(size)).size(), QSize(size, size));
 }
 
 } // namespace

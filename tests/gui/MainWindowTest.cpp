@@ -26,12 +26,6 @@ using glyphmoor::MessageIcon;
 
 namespace {
 
-QRect RectOf(MainPanel& panel, int id)
-{
-    auto* widget = panel.findChild<QWidget*>(QString::number(id));
-    return widget == nullptr ? QRect() : widget->geometry();
-}
-
 class MainWindow : public testing::Test {
 protected:
     void SetUp() override
@@ -43,75 +37,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(MainWindow, PlacesEveryControlAtItsRectangle)
-{
-    harness.Start();
-    MainPanel& panel = harness.Panel();
-    EXPECT_EQ(panel.size(), QSize(746, 530));
-    const std::pair<int, QRect> expected[] = {
-        {ids::RuneList, QRect(8, 8, 154, 192)},       {ids::ItemList, QRect(8, 208, 154, 314)},
-        {ids::RunewordList, QRect(170, 8, 440, 303)}, {ids::InfoBox, QRect(170, 319, 440, 203)},
-        {ids::CharacterList, QRect(618, 8, 120, 135)}, {ids::RunesLabel, QRect(619, 167, 118, 12)},
-        {ids::AllRunesButton, QRect(618, 190, 120, 22)}, {ids::CommonButton, QRect(618, 218, 120, 22)},
-        {ids::SemiRareButton, QRect(618, 246, 120, 22)}, {ids::ExtremelyRareButton, QRect(618, 274, 120, 22)},
-        {ids::ItemsLabel, QRect(619, 325, 118, 12)},     {ids::AllItemsButton, QRect(618, 348, 120, 22)},
-        {ids::AllWeaponsButton, QRect(618, 376, 120, 22)}, {ids::MeleeWeaponsButton, QRect(618, 404, 120, 22)},
-        {ids::MissileWeaponsButton, QRect(618, 432, 120, 22)}, {ids::AllDefenceButton, QRect(618, 460, 120, 22)},
-        {ids::ExitButton, QRect(618, 500, 120, 22)},
-    };
-    for (const auto& [id, rect] : expected)
-        EXPECT_EQ(RectOf(panel, id), rect) << "control " << id;
-
-    EXPECT_EQ(panel.findChild<QPushButton*>(QString::number(ids::CommonButton))->text(), "&Common");
-    EXPECT_EQ(panel.findChild<QLabel*>(QString::number(ids::ItemsLabel))->text(), "Items");
-    EXPECT_EQ(harness.Frame()->windowTitle(), "Glyphmoor v1.3.3");
-}
-
-TEST_F(MainWindow, ListsHaveTheirRowsAndColumns)
-{
-    harness.Start();
-    SelectList& runes = harness.List(ids::RuneList);
-    SelectList& items = harness.List(ids::ItemList);
-    SelectList& runewords = harness.List(ids::RunewordList);
-    SelectList& characters = harness.List(ids::CharacterList);
-    EXPECT_EQ(runes.GetRowCount(), 33);
-    EXPECT_EQ(items.GetRowCount(), 18);
-    EXPECT_EQ(runes.GetItemText(11, 0), "R11");
-    // Three columns of eleven: row 11 heads the second column.
-    EXPECT_EQ(runes.RowRect(11).topLeft(), QPoint(50, 0));
-    EXPECT_EQ(runes.RowRect(32).topLeft(), QPoint(100, 160));
-    EXPECT_TRUE(items.Header()->isHidden());
-
-    const int v = harness.Panel().style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    EXPECT_EQ(runewords.GetColumnWidth(0), 120);
-    EXPECT_EQ(runewords.GetColumnWidth(1), 140);
-    EXPECT_EQ(runewords.GetColumnWidth(2), 176 - v);
-    EXPECT_EQ(characters.GetColumnWidth(0), 86 - v);
-    EXPECT_EQ(characters.GetColumnWidth(1), 30);
-    EXPECT_EQ(runewords.Header()->model()->headerData(1, Qt::Horizontal).toString(), "Rune Order");
-    EXPECT_EQ(characters.GetItemText(1, 0), "Bert");
-    EXPECT_EQ(characters.GetItemText(1, 1), "10");
-}
-
-TEST_F(MainWindow, StatusLinePanesEndAtTheirEdges)
-{
-    harness.Start();
-    StatusLine* line = harness.Frame()->GetStatusLine();
-    EXPECT_EQ(line->PaneRect(0).right() + 1, 203);
-    EXPECT_EQ(line->PaneRect(1).right() + 1, 386);
-    EXPECT_EQ(line->PaneRect(2).right() + 1, 610);
-    EXPECT_EQ(line->PaneRect(3).right() + 1, line->width());
-}
-
-TEST_F(MainWindow, FixedSizeWithoutMaximiseButton)
-{
-    harness.Start();
-    MainFrame* frame = harness.Frame();
-    EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
-    EXPECT_FALSE(frame->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-}
 
 TEST_F(MainWindow, MissingDataFileIsReportedBeforeTheWindowShows)
 {
@@ -247,40 +172,3 @@ private:
 };
 
 } // namespace
-
-TEST_F(MainWindow, RestyleKeepsColumnsFittedToTheScrollBar)
-{
-    harness.Start();
-    const QString previous = QApplication::style()->name();
-    QApplication::setStyle(new WideScrollBars(20));
-    EXPECT_EQ(harness.List(ids::RunewordList).GetColumnWidth(2), 156);
-    EXPECT_EQ(harness.List(ids::CharacterList).GetColumnWidth(0), 66);
-    // However wide the scroll bars, no column is wider than its list.
-    QApplication::setStyle(new WideScrollBars(200));
-    EXPECT_EQ(harness.List(ids::RunewordList).GetColumnWidth(2), 0);
-    EXPECT_EQ(harness.List(ids::CharacterList).GetColumnWidth(0), 0);
-    QApplication::setStyle(QStyleFactory::create(previous));
-}
-
-TEST_F(MainWindow, TabMovesThroughTheListsThenTheButtons)
-{
-    harness.Start();
-    harness.Frame()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(harness.Frame()));
-    std::vector<QWidget*> expected = {harness.List(ids::ItemList).View(), harness.List(ids::RunewordList).View(),
-                                      harness.List(ids::CharacterList).View()};
-    for (int id : {ids::AllRunesButton, ids::CommonButton})
-        expected.push_back(harness.Panel().findChild<QWidget*>(QString::number(id)));
-    for (QWidget* next : expected) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), next);
-    }
-}
-
-TEST_F(MainWindow, ShowsItsIcons)
-{
-    harness.Start();
-    EXPECT_FALSE(harness.Frame()->windowIcon().isNull());
-    EXPECT_FALSE(QIcon(QStringLiteral(":/icons/108.png")).pixmap(16, 16).isNull());
-    EXPECT_FALSE(QIcon(QStringLiteral(":/icons/109.png")).pixmap(16, 16).isNull());
-}
