@@ -210,27 +210,6 @@ protected:
     }
 };
 
-TEST_F(RandomFiles, ScannerFindsTheRecordsTheReaderReads)
-{
-    for (int round = 0; round < 300; ++round) {
-        const Bytes file = RandomBytes(200);
-        DataStore store(MaxRunes, MaxItemTypes, 8, MaxRunesPerRuneword);
-        store.ParseRunes(file);
-        store.ParseRunewords(file);
-        const auto runes = ScanRunes(file, MaxRunes);
-        for (std::size_t i = 0; i < runes.records.size(); ++i) {
-            EXPECT_EQ(runes.records[i].name.bytes, store.GetRune(static_cast<int>(i)).GetName());
-            EXPECT_EQ(runes.records[i].clvl, store.GetRune(static_cast<int>(i)).GetClvl());
-        }
-        for (std::size_t i = runes.records.size(); i < MaxRunes; ++i)
-            EXPECT_EQ(store.GetRune(static_cast<int>(i)), Rune());
-        const auto runewords = ScanRunewords(file, 8);
-        ASSERT_EQ(static_cast<int>(runewords.records.size()), store.GetRunewordCount());
-        for (std::size_t i = 0; i < runewords.records.size(); ++i)
-            EXPECT_EQ(runewords.records[i].name.bytes, store.GetRuneword(static_cast<int>(i)).GetName());
-    }
-}
-
 TEST_F(RandomFiles, FilesWithoutFindingsCompileBackExactly)
 {
     int exact = 0;
