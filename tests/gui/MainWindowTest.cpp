@@ -21,6 +21,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 using namespace gui_test;
 using glyphmoor::MessageIcon;
 
@@ -172,3 +175,50 @@ private:
 };
 
 } // namespace
+
+// The panel's design rules rather than its numbers: no control overlaps
+// another, 8 px margins and gaps between the columns, shared column edges,
+// centred labels, and one button height and pitch within each group.
+TEST_F(MainWindow, ControlsFollowTheGridOfThePanel)
+{
+    harness.Start();
+    MainPanel& panel = harness.Panel();
+    std::vector<QWidget*> column; // the button column, top to bottom
+    std::vector<QRect> all;
+    for (QWidget* child : panel.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->inherits("QLabel"))
+            continue;
+        for (const QRect& other : all)
+            EXPECT_FALSE(other.intersects(child->geometry())) << child->objectName().toStdString();
+        all.push_back(child->geometry());
+        if (child->geometry().left() > 610 && child->objectName() != QString::number(ids::CharacterList))
+            column.push_back(child);
+    }
+    auto rect = [&panel](int id) { return panel.findChild<QWidget*>(QString::number(id))->geometry(); };
+    const QRect runes = rect(ids::RuneList), items = rect(ids::ItemList), words = rect(ids::RunewordList),
+                info = rect(ids::InfoBox), characters = rect(ids::CharacterList);
+    const int right = panel.width() - 8, bottom = panel.height() - 8;
+    EXPECT_EQ(std::vector<int>({runes.left(), runes.top(), words.top(), characters.top()}), std::vector<int>(4, 8));
+    EXPECT_EQ(std::vector<int>({characters.right() + 1, items.bottom() + 1, info.bottom() + 1,
+                                column.back()->geometry().bottom() + 1}),
+              std::vector<int>({right, bottom, bottom, bottom}));
+    EXPECT_EQ(std::vector<int>({items.top() - runes.bottom(), words.left() - runes.right(), info.top() - words.bottom(),
+                                characters.left() - words.right()}),
+              std::vector<int>(4, 9));
+    EXPECT_EQ(std::make_pair(items.left(), items.right()), std::make_pair(runes.left(), runes.right()));
+    EXPECT_EQ(std::make_pair(info.left(), info.right()), std::make_pair(words.left(), words.right()));
+    std::sort(column.begin(), column.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+    ASSERT_EQ(column.size(), 12u); // two frames, ten buttons
+    for (std::size_t i = 0; i < column.size(); ++i) {
+        const QRect r = column[i]->geometry();
+        EXPECT_EQ(std::make_tuple(r.left(), r.right(), r.height()),
+                  std::make_tuple(characters.left(), characters.right(), column[0]->height())) << i;
+        if (i > 0 && i != 5 && i != 11) {
+            EXPECT_EQ(r.top() - column[i - 1]->geometry().top(), 28) << i; // one pitch within a group
+        }
+    }
+    for (const auto& [label, frame] : {std::pair{ids::RunesLabel, 0}, std::pair{ids::ItemsLabel, 5}}) {
+        const QRect r = rect(label), f = column[static_cast<std::size_t>(frame)]->geometry();
+        EXPECT_EQ(std::make_tuple(r.left() - 1, r.right() + 1, r.center().y()), std::make_tuple(f.left(), f.right(), f.center().y()));
+    }
+}
