@@ -77,9 +77,10 @@ TEST(CharacterRecord, IsWrittenInTheFileFormatAndLoadsBack)
     EXPECT_EQ(Bytes(file.begin() + 200 * 71, file.end()), Record(200));
     EXPECT_EQ(wren.GetClvlText(), "40");
 
-    // A fifteen-byte name fills the field; highlights of -1 are written as 0.
+    // A fifteen-byte name fills the field; highlights past their lists are written as 0.
     Character full(0);
     full.SetNameAndClvl("ABCDEFGHIJKLMNO", 99);
+    full.SetHighlights(33, 18, 168);
     const auto record = full.EncodeRecord();
     ASSERT_TRUE(record);
     EXPECT_EQ(std::string(record->begin() + 2, record->begin() + 17), "ABCDEFGHIJKLMNO");
@@ -93,7 +94,8 @@ TEST(Character, ClearAssignAndHighlights)
     a.SetNameAndClvl("Wren", 40);
     a.SetRuneTick(32, true);
     a.SetHighlights(1, 2, 3);
-    a.SetHighlights(-1, 5, -1); // -1 leaves a highlight as it was
+    a.SetHighlights(-1, -1, -1); // -1 leaves a highlight as it was
+    a.SetHighlights(-1, 5, -1);
     EXPECT_EQ(a.GetHighlight(HighlightedRune) * 100 + a.GetHighlight(HighlightedItemType) * 10 +
                   a.GetHighlight(HighlightedRuneword), 153);
     b.Assign(a);

@@ -55,6 +55,8 @@ TEST_F(RecordsTest, FindGivesTheLowestIndexOfTheExactBytes)
     EXPECT_EQ(store.FindRuneword("Grey Tide"), 9);
     store.SetRunewordCount(500);
     EXPECT_EQ(store.GetRunewordCount(), 168);
+    store.SetRunewordCount(-3);
+    EXPECT_EQ(store.GetRunewordCount(), 0);
     EXPECT_EQ(DataStore(33, 18, 168, 6).FindItemType(""), 0); // the tables before any file
 }
 
