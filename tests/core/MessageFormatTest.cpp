@@ -34,6 +34,7 @@ TEST(MessageFormat, NeverScansInsertedText)
 TEST(MessageFormat, LeavesUnusableReferencesAlone)
 {
     EXPECT_EQ(FormatMessage("%3 %", {std::string("a")}), "%3 %");
+    EXPECT_EQ(FormatMessage("%2", {std::string("a")}), "%2");
     EXPECT_EQ(FormatMessage("100%% sure", {}), "100% sure");
     EXPECT_EQ(FormatMessage("%9", {1, 2, 3, 4, 5, 6, 7, 8, std::string("ninth")}), "ninth");
     EXPECT_EQ(FormatMessage("%1!i!", {std::string("text")}), "%1!i!");

@@ -83,6 +83,9 @@ TEST_F(RecordsTest, RuneOrderTextAndClvlRequirement)
     store.GetRune(0).SetClvl(-5);
     EXPECT_EQ(Make("Vur ?", "").ClvlRequirement(), 0); // from 0, unknown runes skipped
     EXPECT_EQ(Make("", "").RuneOrderText(), "");
+    word.SetRunes(std::vector<int>{33}); // past the table: the file's name
+    word.SetRuneNames({"Far"});
+    EXPECT_EQ(word.RuneOrderText(), "Far");
 }
 
 struct SelectionCase {

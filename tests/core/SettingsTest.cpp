@@ -111,6 +111,7 @@ TEST(SaveSettings, WritesTheTwentyEightBytesOrReportsAndKeepsTheOldFile)
     Bytes expected = Raw{2, 1, 30, 100, 0, 1, 0, 0, true}.File();
     expected[17] = 0; // the padding is written as 0
     EXPECT_EQ(t.files.files["settings.dat"], expected);
+    EXPECT_EQ(EncodeSettings({}, 3, 0x0102)[25], 0x01); // all four bytes of a field
     ASSERT_TRUE(SaveSettings(FilterSettings{3, 2, 1, 99, true}, ItemInfo, 255, t.io()));
     FilterSettings filter;
     int infoKind = 0;
