@@ -5,7 +5,7 @@
 # inputs ran and whether it crashed. Exits non-zero when any target crashed
 # (or could not be built). Installs nothing: scripts/deps.sh does that.
 #
-#   scripts/fuzz.sh                 20 seconds per target
+#   scripts/fuzz.sh                 10 seconds per target
 #   scripts/fuzz.sh 3600            an hour per target
 #   scripts/fuzz.sh 60 roster runes only these targets
 #
@@ -19,7 +19,7 @@ cd "$(dirname "$0")/.."
 
 all_targets=(runes items runewords roster settings roundtrip datatext datadecompile)
 
-seconds=${GLYPHMOOR_FUZZ_SECONDS:-20}
+seconds=${GLYPHMOOR_FUZZ_SECONDS:-10}
 if [[ $# -gt 0 ]]; then
   seconds=$1
   shift

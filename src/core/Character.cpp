@@ -148,19 +148,6 @@ std::optional<bool> Character::DecodeRecord(ByteView file)
 
 namespace glyphmoor {
 
-bool Character::Load(Io io)
-{
-    const std::optional<Bytes> file = io.files.Read(RosterFileName, static_cast<std::size_t>(slot + 1) * RecordSize);
-    if (!file)
-        return false;
-    const std::optional<bool> loaded = DecodeRecord(*file);
-    if (!loaded)
-        return false;
-    if (!*loaded)
-        io.messages.Show(CorruptFileMessage(RosterFileName));
-    return *loaded;
-}
-
 bool Character::Save(Io io) const
 {
     const auto record = EncodeRecord();

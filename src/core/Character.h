@@ -69,9 +69,8 @@ public:
     // record is bad, in which case the slot is cleared.
     std::optional<bool> DecodeRecord(ByteView file);
 
-    // This slot's record in chars.dat. Load reports a bad record; Save reports
-    // a file it cannot write and then leaves the file as it was.
-    bool Load(Io io);
+    // Writes this slot's record into chars.dat; reports a file it cannot
+    // write and then leaves the file as it was.
     bool Save(Io io) const;
 
 private:

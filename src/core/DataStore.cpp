@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/DataStore.h"
 
+#include "core/DatLayout.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -9,49 +11,6 @@ namespace glyphmoor {
 namespace {
 
 constexpr std::size_t DateSize = DataFileDateSize;
-
-// Byte-at-a-time reading with the readers' end-of-file behaviour: a read past
-// the end delivers nothing.
-class ByteReader {
-public:
-    explicit ByteReader(ByteView bytes) : bytes(bytes), pos(std::min(DateSize, bytes.size())) {}
-
-    bool AtEnd() const { return pos >= bytes.size(); }
-
-    // A signed byte, or the fallback when the file has ended.
-    int SignedByte(int fallback)
-    {
-        if (AtEnd())
-            return fallback;
-        return static_cast<std::int8_t>(bytes[pos++]);
-    }
-
-    // Reads up to and past the first byte for which isEnd holds; returns that
-    // byte, or -1 when the file ended first.
-    template <typename IsEnd, typename Append>
-    int Field(IsEnd isEnd, Append append)
-    {
-        while (!AtEnd()) {
-            const std::uint8_t b = bytes[pos++];
-            if (isEnd(b))
-                return b;
-            append(b);
-        }
-        return -1;
-    }
-
-    std::string Text(std::uint8_t end)
-    {
-        std::string text;
-        Field([end](std::uint8_t b) { return b == end; },
-              [&text](std::uint8_t b) { text += static_cast<char>(b); });
-        return text;
-    }
-
-private:
-    ByteView bytes;
-    std::size_t pos;
-};
 
 constexpr std::uint8_t End = 0x00;
 constexpr std::uint8_t Sep1 = 0x01;
@@ -142,63 +101,58 @@ void DataStore::SetRunewordCount(int count)
 
 void DataStore::ParseRunes(ByteView file)
 {
-    ByteReader in(file);
-    for (int i = 0; i < runeCount; ++i) {
-        if (in.AtEnd())
-            return;
-        Rune& rune = GetRune(i);
-        rune.SetClvl(in.SignedByte(0));
-        rune.SetName(in.Text(Sep1));
+    DatLayout<DatRune> layout = ScanRunes(file, runeCount);
+    for (std::size_t i = 0; i < layout.records.size(); ++i) {
+        DatRune& record = layout.records[i];
+        Rune& rune = GetRune(static_cast<int>(i));
+        rune.SetClvl(record.clvl);
+        rune.SetName(std::move(record.name.bytes));
         std::string description;
-        in.Field([](std::uint8_t b) { return b == End; },
-                 [&description](std::uint8_t b) {
-                     if (b == Sep2)
-                         description += "\r\n\r\n";
-                     else if (b == Sep3)
-                         description += "\r\n";
-                     else
-                         description += static_cast<char>(b);
-                 });
+        for (const char c : record.description.bytes) {
+            if (c == static_cast<char>(Sep2))
+                description += "\r\n\r\n";
+            else if (c == static_cast<char>(Sep3))
+                description += "\r\n";
+            else
+                description += c;
+        }
         rune.SetDescription(std::move(description));
     }
 }
 
 void DataStore::ParseItemTypes(ByteView file)
 {
-    // No end-of-file test of its own: item types past the end get empty names
-    // and keep the default sockets and category.
-    ByteReader in(file);
+    // Item types past the end of the file get empty names and keep the
+    // default sockets and category.
+    DatLayout<DatItem> layout = ScanItems(file, itemTypeCount);
     for (int i = 0; i < itemTypeCount; ++i) {
-        const int maxSockets = in.SignedByte(-1);
-        const int code = in.SignedByte(NoCategory);
-        GetItemType(i).SetFromFile(in.Text(End), maxSockets, code);
+        if (static_cast<std::size_t>(i) >= layout.records.size()) {
+            GetItemType(i).SetFromFile({}, -1, NoCategory);
+            continue;
+        }
+        DatItem& record = layout.records[static_cast<std::size_t>(i)];
+        GetItemType(i).SetFromFile(std::move(record.name.bytes), record.maxSockets,
+                                   record.hasCategory ? record.category : NoCategory);
     }
 }
 
 void DataStore::ParseRunewords(ByteView file)
 {
-    ByteReader in(file);
-    const int capacity = GetRunewordCapacity();
-    runewordCount = capacity;
-    for (int i = 0; i < capacity; ++i) {
-        if (in.AtEnd()) {
-            runewordCount = i;
-            return;
-        }
-        std::string name = in.Text(Sep1);
-
+    // A record that ends inside its item or rune list is not in the layout:
+    // it and everything after it are dropped.
+    DatLayout<DatRuneword> layout = ScanRunewords(file, GetRunewordCapacity());
+    runewordCount = static_cast<int>(layout.records.size());
+    for (int i = 0; i < runewordCount; ++i) {
+        DatRuneword& record = layout.records[static_cast<std::size_t>(i)];
         std::vector<int> itemList;
         std::vector<std::string> tokens;
         std::string allowedItemsText;
-        int ended = Sep2;
-        while (ended == Sep2) {
+        for (DatField& field : record.itemTokens) {
             // One "/" between two tokens, also after a group word that
             // matched no item type.
             if (!tokens.empty())
                 allowedItemsText += '/';
-            std::string token;
-            ended = in.Field([](std::uint8_t b) { return b == Sep1 || b == Sep2; },
-                             [&token](std::uint8_t b) { token += static_cast<char>(b); });
+            std::string& token = field.bytes;
             allowedItemsText += token;
             auto add = [&](int index) {
                 if (static_cast<int>(itemList.size()) < itemTypeCount)
@@ -220,35 +174,24 @@ void DataStore::ParseRunewords(ByteView file)
 
         std::vector<int> runeList;
         std::vector<std::string> runeNames;
-        int runeEnded = ended == Sep1 ? Sep3 : -1;
-        while (runeEnded == Sep3) {
-            std::string runeName;
-            runeEnded = in.Field([](std::uint8_t b) { return b == Sep1 || b == Sep3; },
-                                 [&runeName](std::uint8_t b) { runeName += static_cast<char>(b); });
-            if (static_cast<int>(runeList.size()) < maxRunesPerRuneword) {
-                runeList.push_back(FindRune(runeName));
-                runeNames.push_back(std::move(runeName));
-            }
-        }
-        if (runeEnded != Sep1) {
-            // The file ended inside the item or rune list: the record is
-            // incomplete and is dropped.
-            runewordCount = i;
-            return;
+        for (DatField& field : record.runeNames) {
+            if (static_cast<int>(runeList.size()) >= maxRunesPerRuneword)
+                break;
+            runeList.push_back(FindRune(field.bytes));
+            runeNames.push_back(std::move(field.bytes));
         }
 
         std::string description;
-        in.Field([](std::uint8_t b) { return b == End; },
-                 [&description](std::uint8_t b) {
-                     if (b == Sep4)
-                         description += "\r\n";
-                     else
-                         description += static_cast<char>(b);
-                 });
+        for (const char c : record.description.bytes) {
+            if (c == static_cast<char>(Sep4))
+                description += "\r\n";
+            else
+                description += c;
+        }
 
         Runeword& runeword = GetRuneword(i);
         runeword.SetStore(this);
-        runeword.SetName(std::move(name));
+        runeword.SetName(std::move(record.name.bytes));
         runeword.SetAllowedItemsText(std::move(allowedItemsText));
         runeword.SetItemTypes(itemList);
         runeword.SetRunes(runeList);

@@ -89,13 +89,6 @@ public:
     // The highest clvl among the runes, at least 0; unknown runes are skipped.
     int ClvlRequirement() const;
 
-    bool MatchesRunes(std::span<const int> checkedRunes, int rule) const;
-    bool HasCheckedItemType(std::span<const int> checkedItemTypes) const;
-    bool FitsCheckedItemType(std::span<const int> checkedItemTypes) const;
-
-    // Compares the record's contents, not which store it belongs to.
-    bool SameRecord(const Runeword& other) const;
-
 private:
     const DataStore* store = nullptr;
     std::string name;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/DataChecker.h"
 
-#include "tools/CodePage.h"
+#include "core/CodePage.h"
 #include "tools/DataCompiler.h"
 #include "tools/TextFormat.h"
 

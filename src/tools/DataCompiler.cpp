@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/DataCompiler.h"
 
-#include "tools/CodePage.h"
+#include "core/CodePage.h"
 #include "tools/DataChecker.h"
-#include "tools/DatLayout.h"
+#include "core/DatLayout.h"
 #include "tools/TextFormat.h"
 
 #include <algorithm>

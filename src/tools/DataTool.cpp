@@ -4,6 +4,11 @@
 #include "tools/DataChecker.h"
 #include "tools/DataCompiler.h"
 
+#include "core/CodePage.h"
+#include "core/Roster.h"
+#include "core/RunewordFilter.h"
+#include "core/Settings.h"
+
 #include <array>
 #include <filesystem>
 #include <optional>
@@ -24,6 +29,8 @@ Commands:
   decompile DAT_DIR OUT_DIR  the three .dat files to text sources
   check [DAT_DIR]            report what Glyphmoor makes of the .dat files
                              in DAT_DIR (default: the current directory)
+  show [DIR]                 the characters and filter settings in DIR (default:
+                             the current directory) and what Glyphmoor lists
   help [COMMAND]             this text, or the help of one command
 
 The text format is described in docs/data-format.md.
@@ -69,6 +76,15 @@ levels do not rise within their rarity group (a warning).
 Exit status: 0 no errors (warnings may be shown), 1 errors, 2 wrong usage.
 )";
 
+const char* const ShowHelp = R"(Usage: glyphmoor-data show [DIR]
+Reads chars.dat and settings.dat from DIR (default: the current directory) as
+Glyphmoor does at start-up, without changing any file, and prints each
+character with its ticks and highlighted rows, the filter settings, and the
+runewords Glyphmoor lists for the selected character when the three .dat
+files are there too. What Glyphmoor would report is printed as a message.
+Exit status: 0 shown, 1 a message was printed, 2 wrong usage.
+)";
+
 struct Command {
     const char* name;
     const char* help;
@@ -80,6 +96,7 @@ const Command Commands[] = {
     {"compile", CompileHelp, 2, 2},
     {"decompile", DecompileHelp, 2, 2},
     {"check", CheckHelp, 0, 1},
+    {"show", ShowHelp, 0, 1},
 };
 
 const Command* FindCommand(const std::string& name)
@@ -214,6 +231,93 @@ int RunCheck(const std::string& directory, std::ostream& out)
     return findings.HasErrors() ? ExitDataError : ExitSuccess;
 }
 
+// The files of a directory, read but never changed.
+class ReadOnlyFiles final : public FileStore {
+public:
+    explicit ReadOnlyFiles(const std::string& directory) : disk(directory) {}
+    std::optional<Bytes> Read(const std::string& name) override { return disk.Read(name); }
+    bool Replace(const std::string&, const Bytes&) override { return false; }
+    bool Remove(const std::string&) override { return false; }
+    bool Exists(const std::string& name) override { return disk.Exists(name); }
+
+private:
+    DiskFiles disk;
+};
+
+class PrintedMessages final : public MessageSink {
+public:
+    explicit PrintedMessages(std::ostream& err) : err(err) {}
+    MessageAnswer Show(const Message& message) override
+    {
+        err << "message: " << Printable(message.text) << "\n";
+        ++count;
+        return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+    int count = 0;
+
+private:
+    std::ostream& err;
+};
+
+template <std::size_t N>
+std::vector<int> Ticked(const std::array<bool, N>& ticks)
+{
+    std::vector<int> ticked;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (ticks[i])
+            ticked.push_back(static_cast<int>(i));
+    }
+    return ticked;
+}
+
+void PrintList(std::ostream& out, const char* label, const std::vector<int>& list)
+{
+    out << "  " << label << ":";
+    for (const int i : list)
+        out << ' ' << i;
+    out << "\n";
+}
+
+int RunShow(const std::string& directory, std::ostream& out, std::ostream& err)
+{
+    ReadOnlyFiles files(directory);
+    PrintedMessages messages(err);
+    const Io io{files, messages};
+    Roster roster;
+    LoadRoster(roster, io);
+    FilterSettings filter;
+    int infoKind = DefaultInfoKind;
+    roster.selectedCharacter = LoadSettings(filter, infoKind, roster.characterCount, io);
+    out << RosterFileName << ": " << roster.characterCount << " characters\n";
+    for (int i = 0; i < roster.characterCount; ++i) {
+        const Character& character = roster.characters[static_cast<std::size_t>(i)];
+        out << "character " << i << ": " << Quoted(character.GetName()) << ", clvl " << character.GetClvl() << "\n";
+        PrintList(out, "runes", Ticked(character.GetRuneTicks()));
+        PrintList(out, "item types", Ticked(character.GetItemTypeTicks()));
+        out << "  highlighted: rune " << character.GetHighlight(HighlightedRune) << ", item type "
+            << character.GetHighlight(HighlightedItemType) << ", runeword "
+            << character.GetHighlight(HighlightedRuneword) << "\n";
+    }
+    out << SettingsFileName << ": selected character " << roster.selectedCharacter << ", info " << infoKind
+        << "\n  rune rule " << filter.runeRule << ", character rule " << filter.characterRule << ", clvl over "
+        << filter.clvlOver << ", clvl under " << filter.clvlUnder << ", ignore clvl limits "
+        << filter.ignoreClvlLimits << "\n";
+    if (roster.characterCount > 0 && files.Exists(RunesDat) && files.Exists(ItemsDat) &&
+        files.Exists(RunewordsDat)) {
+        DataStore store(MaxRunes, MaxItemTypes, MaxRunewords, MaxRunesPerRuneword);
+        store.LoadRunes(RunesDat, io);
+        store.LoadItemTypes(ItemsDat, io);
+        store.LoadRunewords(RunewordsDat, io);
+        const Character& selected = roster.Selected();
+        const std::vector<int> listed = FilterRunewords(store, Ticked(selected.GetRuneTicks()),
+                                                        Ticked(selected.GetItemTypeTicks()), roster, filter);
+        out << "listed for character " << roster.selectedCharacter << ": " << listed.size() << " runewords\n";
+        for (const int i : listed)
+            out << "  " << i << ' ' << Quoted(store.GetRuneword(i).GetName()) << "\n";
+    }
+    return messages.count > 0 ? ExitDataError : ExitSuccess;
+}
+
 } // namespace
 
 int RunDataTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -260,6 +364,8 @@ int RunDataTool(const std::vector<std::string>& args, std::ostream& out, std::os
         return RunCompile(operands[0], operands[1], out, err);
     if (name == "decompile")
         return RunDecompile(operands[0], operands[1], out, err);
+    if (name == "show")
+        return RunShow(operands.empty() ? "." : operands[0], out, err);
     return RunCheck(operands.empty() ? "." : operands[0], out);
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/TextFormat.h"
 
-#include "tools/CodePage.h"
+#include "core/CodePage.h"
 
 #include <algorithm>
 #include <charconv>

@@ -11,10 +11,9 @@ class Prompter;
 class QLabel;
 class QLineEdit;
 
-// The dialogs are laid out in dialog units of an 8-point MS Sans Serif
-// dialog: a horizontal unit is a quarter of the font's average character
-// width (6 px), a vertical unit an eighth of its height (13 px). Rounded as
-// the Windows dialog manager rounds (MulDiv).
+// The dialogs are laid out in dialog units: a horizontal unit is a quarter of
+// the dialog font's average character width (6 px), a vertical unit an eighth
+// of its height (13 px). Pixels are rounded to the nearest, halves up.
 namespace dialog_units {
 constexpr int BaseWidth = 6;
 constexpr int BaseHeight = 13;

@@ -1,18 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The ids of the window's controls, resources and commands. Each control also
+// The ids of the window's controls, its menu and its commands. Each control also
 // carries its id as its objectName, so tests find it by number.
 namespace ids {
 
-// Resources.
-constexpr int ProgramIcon = 102;
+// The menu resource.
 constexpr int MainMenu = 104;
-constexpr int NewCharacterTemplate = 105;
-constexpr int EditCharacterTemplate = 106;
-constexpr int AboutTemplate = 107;
-constexpr int UntickedIcon = 108;
-constexpr int TickedIcon = 109;
 
 // The frame.
 constexpr int StatusBar = 40000;

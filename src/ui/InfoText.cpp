@@ -34,7 +34,7 @@ int PaneOf(int kind)
     }
 }
 
-// Windows line breaks as Qt shows them.
+// The files' CR LF line breaks as Qt shows them.
 QString Displayed(const std::string& text)
 {
     QString shown = FromCodePage(text);
@@ -42,8 +42,8 @@ QString Displayed(const std::string& text)
     return shown;
 }
 
-// A tip fits when it is shorter than the capacity, which counts the
-// terminating zero of the original buffer.
+// A tip fits when it is shorter than the capacity: the capacity counts one
+// byte for the end of the text.
 std::string Fitted(const std::string& tip, int capacity)
 {
     if (static_cast<int>(tip.size()) < capacity)

@@ -19,6 +19,9 @@ TEST(MessageFormat, PadsToTwoDigits)
     EXPECT_EQ(FormatMessage("%1!.2i!.%2!.2i!.20%3!.2i!", {5, 3, 0}), "05.03.2000");
     EXPECT_EQ(FormatMessage("%1!.2i!", {123}), "123");
     EXPECT_EQ(FormatMessage("%1!.2i!", {-5}), "-05");
+    EXPECT_EQ(FormatMessage("%1!.0i!", {5}), "5");
+    EXPECT_EQ(FormatMessage("%1!.32i!", {1}), std::string(31, '0') + "1");
+    EXPECT_EQ(FormatMessage("%1!.33i!", {1}), "%1!.33i!"); // more than 32 digits: copied
 }
 
 TEST(MessageFormat, NeverScansInsertedText)
@@ -31,7 +34,9 @@ TEST(MessageFormat, NeverScansInsertedText)
 TEST(MessageFormat, LeavesUnusableReferencesAlone)
 {
     EXPECT_EQ(FormatMessage("%3 %", {std::string("a")}), "%3 %");
-    EXPECT_EQ(FormatMessage("100%%", {}), "100%");
+    EXPECT_EQ(FormatMessage("%2", {std::string("a")}), "%2");
+    EXPECT_EQ(FormatMessage("100%% sure", {}), "100% sure");
+    EXPECT_EQ(FormatMessage("%9", {1, 2, 3, 4, 5, 6, 7, 8, std::string("ninth")}), "ninth");
     EXPECT_EQ(FormatMessage("%1!i!", {std::string("text")}), "%1!i!");
     EXPECT_EQ(FormatMessage("%1!x!", {std::string("t")}), "t!x!");
 }

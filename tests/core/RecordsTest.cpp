@@ -1,20 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Lookups, item categories, the runeword's derived texts, and the filter's
+// tests of one runeword (CheckedSelection) case by case.
+#include "core/CheckedSelection.h"
 #include "core/DataStore.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-#include <vector>
+#include <sstream>
+#include <tuple>
 
 using namespace glyphmoor;
 using namespace glyphmoor::test;
 
 namespace {
 
-// A store holding the made-up rune and item tables; runewords are built in
-// memory by each test.
 class RecordsTest : public ::testing::Test {
 protected:
     RecordsTest()
@@ -22,275 +22,115 @@ protected:
         store.ParseRunes(TestRunesFile());
         store.ParseItemTypes(TestItemsFile());
     }
-
-    int Rune(const std::string& name) const { return store.FindRune(name); }
-    int Item(const std::string& name) const { return store.FindItemType(name); }
-
-    Runeword& Make(std::vector<int> runes, std::vector<int> itemTypes)
+    std::vector<int> Indices(const std::string& names, bool runes) const // space-separated; "?" is unknown
+    {
+        std::vector<int> indices;
+        std::istringstream in(names);
+        for (std::string name; in >> name;)
+            indices.push_back(name == "?" ? -1 : runes ? store.FindRune(name) : store.FindItemType(name));
+        return indices;
+    }
+    Runeword& Make(const std::string& runes, const std::string& items)
     {
         Runeword& runeword = store.GetRuneword(0);
-        runeword.SetRunes(runes);
-        runeword.SetItemTypes(itemTypes);
+        runeword.SetRunes(Indices(runes, true));
+        runeword.SetItemTypes(Indices(items, false));
         return runeword;
     }
-
     DataStore store{33, 18, 168, 6};
 };
 
-// ---- Defaults and lookups ----
-
-TEST(RecordDefaults, AreTheFreeRecords)
-{
-    const DataStore store(33, 18, 168, 6);
-    EXPECT_EQ(store.GetRuneCount(), 33);
-    EXPECT_EQ(store.GetItemTypeCount(), 18);
-    EXPECT_EQ(store.GetRunewordCount(), 168);
-    EXPECT_EQ(store.GetRunewordCapacity(), 168);
-    EXPECT_EQ(store.GetMaxRunesPerRuneword(), 6);
-    EXPECT_EQ(store.GetRune(32), Rune());
-    EXPECT_EQ(store.GetRune(32).GetClvl(), 0);
-    EXPECT_EQ(store.GetItemType(17).GetMaxSockets(), -1);
-    EXPECT_EQ(store.GetItemType(17).GetCategory(), NoCategory);
-    EXPECT_EQ(store.GetRuneword(167).GetRuneCount(), 0);
-    EXPECT_EQ(store.GetRuneword(167).GetItemTypeCount(), 0);
-    EXPECT_EQ(store.GetRuneword(167).RuneOrderText(), "");
-    EXPECT_EQ(store.GetRuneword(167).ClvlRequirement(), 0);
-}
-
-TEST(RecordDefaults, EmptyItemNamesMakeTheEmptyTokenFindTheFirstType)
-{
-    // What runewords.dat looks up when items.dat was missing.
-    const DataStore store(33, 18, 168, 6);
-    EXPECT_EQ(store.FindItemType(""), 0);
-    EXPECT_EQ(store.FindRune(""), 0);
-}
-
-TEST_F(RecordsTest, FindComparesExactBytes)
+TEST_F(RecordsTest, FindGivesTheLowestIndexOfTheExactBytes)
 {
     EXPECT_EQ(store.FindRune("Kess"), 1);
-    EXPECT_EQ(store.FindRune("kess"), -1);
-    EXPECT_EQ(store.FindRune("KESS"), -1);
-    EXPECT_EQ(store.FindRune("Kess "), -1);
-    EXPECT_EQ(store.FindRune("Kes"), -1);
+    for (const char* near : {"kess", "Kess ", "Kes"})
+        EXPECT_EQ(store.FindRune(near), -1) << near;
     EXPECT_EQ(store.FindItemType("Pavises"), 17);
-    EXPECT_EQ(store.FindItemType("pavises"), -1);
-}
-
-TEST_F(RecordsTest, FindGivesTheLowestIndexOfADuplicateName)
-{
     store.GetItemType(5).Set("Sabres", 2, Defence);
     EXPECT_EQ(store.FindItemType("Sabres"), 3);
-    store.GetRune(30).SetName("Orna");
-    EXPECT_EQ(store.FindRune("Orna"), 2);
-}
-
-TEST_F(RecordsTest, FindRunewordSearchesOnlyTheValidRunewords)
-{
-    store.GetRuneword(0).SetName("Salt Oath");
     store.GetRuneword(9).SetName("Grey Tide");
     store.SetRunewordCount(9);
-    EXPECT_EQ(store.FindRuneword("Salt Oath"), 0);
-    EXPECT_EQ(store.FindRuneword("Grey Tide"), -1);
+    EXPECT_EQ(store.FindRuneword("Grey Tide"), -1); // only the valid runewords
     store.SetRunewordCount(10);
     EXPECT_EQ(store.FindRuneword("Grey Tide"), 9);
     store.SetRunewordCount(500);
     EXPECT_EQ(store.GetRunewordCount(), 168);
+    store.SetRunewordCount(-3);
+    EXPECT_EQ(store.GetRunewordCount(), 0);
+    EXPECT_EQ(DataStore(33, 18, 168, 6).FindItemType(""), 0); // the tables before any file
 }
 
-// ---- Item categories ----
-
-struct CategoryCase {
-    const char* label;
-    int code;
-    ItemCategory category;
-    bool weapon, melee, missile, defence;
-
-    // Failures name the case, not its bytes.
-    friend std::ostream& operator<<(std::ostream& out, const CategoryCase& c) { return out << c.label; }
-};
-
-class ItemCategoryCode : public ::testing::TestWithParam<CategoryCase> {};
-
-TEST_P(ItemCategoryCode, MapsToCategoryAndPredicates)
+TEST(ItemCategoryCode, MapsToCategoryAndPredicates)
 {
-    const CategoryCase& c = GetParam();
-    ItemType type;
-    type.SetFromFile("Cudgels", 3, c.code);
-    EXPECT_EQ(type.GetName(), "Cudgels");
-    EXPECT_EQ(type.GetMaxSockets(), 3);
-    EXPECT_EQ(type.GetCategory(), c.category);
-    EXPECT_EQ(type.IsWeapon(), c.weapon);
-    EXPECT_EQ(type.IsMeleeWeapon(), c.melee);
-    EXPECT_EQ(type.IsMissileWeapon(), c.missile);
-    EXPECT_EQ(type.IsDefence(), c.defence);
+    // code, category, then IsWeapon, IsMeleeWeapon, IsMissileWeapon, IsDefence as digits.
+    for (const auto& [code, category, flags] : std::vector<std::tuple<int, ItemCategory, int>>{
+             {1, Melee, 1100}, {2, Missile, 1010}, {3, Defence, 1}, {0, NoCategory, 0}, {4, NoCategory, 0},
+             {-1, NoCategory, 0}}) {
+        ItemType type;
+        type.SetFromFile("Cudgels", 3, code);
+        EXPECT_EQ(type.GetCategory(), category) << code;
+        EXPECT_EQ(type.IsWeapon() * 1000 + type.IsMeleeWeapon() * 100 + type.IsMissileWeapon() * 10 +
+                      type.IsDefence(), flags) << code;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, ItemCategoryCode,
-                         ::testing::Values(CategoryCase{"Melee", 1, Melee, true, true, false, false},
-                                           CategoryCase{"Missile", 2, Missile, true, false, true, false},
-                                           CategoryCase{"Defence", 3, Defence, false, false, false, true},
-                                           CategoryCase{"Zero", 0, NoCategory, false, false, false, false},
-                                           CategoryCase{"Four", 4, NoCategory, false, false, false, false},
-                                           CategoryCase{"Nine", 9, NoCategory, false, false, false, false},
-                                           CategoryCase{"Negative", -1, NoCategory, false, false, false,
-                                                        false}),
-                         [](const auto& info) { return std::string(info.param.label); });
-
-// ---- Rune order and level requirement ----
-
-TEST_F(RecordsTest, RuneOrderTextJoinsNamesInSocketOrder)
+TEST_F(RecordsTest, RuneOrderTextAndClvlRequirement)
 {
-    EXPECT_EQ(Make({Rune("Quel"), Rune("Vur"), Rune("Drom")}, {}).RuneOrderText(), "Quel Vur Drom");
-    EXPECT_EQ(Make({Rune("Yon")}, {}).RuneOrderText(), "Yon");
-    EXPECT_EQ(Make({}, {}).RuneOrderText(), "");
-}
-
-TEST_F(RecordsTest, RuneOrderTextShowsAnUnknownRuneUnderItsFileName)
-{
-    Runeword& runeword = Make({Rune("Vur"), -1, Rune("Kess")}, {});
-    runeword.SetRuneNames({"Vur", "Nowhere", "Kess"});
-    EXPECT_EQ(runeword.RuneOrderText(), "Vur Nowhere Kess");
-}
-
-TEST_F(RecordsTest, ClvlRequirementIsTheHighestRuneClvl)
-{
-    store.GetRune(0).SetClvl(11);
-    store.GetRune(1).SetClvl(13);
-    store.GetRune(2).SetClvl(9);
-    EXPECT_EQ(Make({0, 1, 2}, {}).ClvlRequirement(), 13);
-    EXPECT_EQ(Make({2, 0}, {}).ClvlRequirement(), 11);
-    EXPECT_EQ(Make({}, {}).ClvlRequirement(), 0);
-}
-
-TEST_F(RecordsTest, ClvlRequirementStartsFromZeroAndSkipsUnknownRunes)
-{
+    Runeword& word = Make("Quel Vur ? Drom", "");
+    word.SetRuneNames({"Quel", "Vur", "Nowhere", "Drom"});
+    EXPECT_EQ(word.RuneOrderText(), "Quel Vur Nowhere Drom");
+    EXPECT_EQ(word.ClvlRequirement(), 33);
     store.GetRune(0).SetClvl(-5);
-    store.GetRune(1).SetClvl(0);
-    EXPECT_EQ(Make({0, 1}, {}).ClvlRequirement(), 0);
-    store.GetRune(2).SetClvl(7);
-    EXPECT_EQ(Make({-1, 2, -1}, {}).ClvlRequirement(), 7);
-    EXPECT_EQ(Make({-1}, {}).ClvlRequirement(), 0);
+    EXPECT_EQ(Make("Vur ?", "").ClvlRequirement(), 0); // from 0, unknown runes skipped
+    EXPECT_EQ(Make("", "").RuneOrderText(), "");
+    word.SetRunes(std::vector<int>{33}); // past the table: the file's name
+    word.SetRuneNames({"Far"});
+    EXPECT_EQ(word.RuneOrderText(), "Far");
 }
 
-// ---- MatchesRunes ----
-
-struct RuneMatchCase {
-    const char* label;
-    std::vector<std::string> runeword; // rune names; "?" is a rune the table lacks
-    std::vector<std::string> checked;  // in ascending table order
+struct SelectionCase {
+    const char* runes;   // the runeword's, by name
+    const char* items;
+    const char* checkedRunes;
+    const char* checkedItems;
     int rule;
-    bool matches;
-
-    // Failures name the case, not its bytes.
-    friend std::ostream& operator<<(std::ostream& out, const RuneMatchCase& c) { return out << c.label; }
+    bool matches, has, fits;
 };
 
-class MatchesRunes : public RecordsTest, public ::testing::WithParamInterface<RuneMatchCase> {};
+class Selection : public RecordsTest, public ::testing::WithParamInterface<SelectionCase> {};
 
-TEST_P(MatchesRunes, CountsPositionsWhoseRuneIsChecked)
+TEST_P(Selection, TestsOneRuneword)
 {
-    const RuneMatchCase& c = GetParam();
-    std::vector<int> runes;
-    for (const std::string& name : c.runeword)
-        runes.push_back(name == "?" ? -1 : Rune(name));
-    std::vector<int> checked;
-    for (const std::string& name : c.checked)
-        checked.push_back(Rune(name));
-    EXPECT_EQ(Make(runes, {}).MatchesRunes(checked, c.rule), c.matches);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, MatchesRunes,
-    ::testing::Values(
-        RuneMatchCase{"AllCheckedExactly", {"Vur", "Kess"}, {"Vur", "Kess"}, AllRunes, true},
-        RuneMatchCase{
-            "AllWithExtraChecked", {"Vur", "Kess"}, {"Vur", "Kess", "Orna", "Drom"}, AllRunes, true},
-        RuneMatchCase{"AllMissingOne", {"Vur", "Kess", "Orna"}, {"Vur", "Kess"}, AllRunes, false},
-        RuneMatchCase{"AllRuneTwiceChecked", {"Pell", "Vur", "Pell"}, {"Vur", "Pell"}, AllRunes, true},
-        RuneMatchCase{"AllRuneTwiceOtherMissing", {"Pell", "Vur", "Pell"}, {"Pell"}, AllRunes, false},
-        RuneMatchCase{"AllUnknownRuneNeverMatches", {"Vur", "?"}, {"Vur"}, AllRunes, false},
-        RuneMatchCase{"AnyOneOfThree", {"Vur", "Kess", "Orna"}, {"Orna"}, AnyRune, true},
-        RuneMatchCase{"AnyRuneTwiceAloneIsEnough", {"Pell", "Vur", "Pell"}, {"Pell"}, AnyRune, true},
-        RuneMatchCase{"AnyNoneChecked", {"Vur", "Kess"}, {"Orna", "Drom"}, AnyRune, false},
-        RuneMatchCase{"IgnoreRuleIsFalseHere", {"Vur"}, {"Vur"}, IgnoreRunes, false},
-        RuneMatchCase{"RuleZeroIsFalse", {"Vur"}, {"Vur"}, 0, false}),
-    [](const auto& info) { return std::string(info.param.label); });
-
-// ---- Item tests ----
-
-TEST_F(RecordsTest, HasCheckedItemTypeNeedsOneOwnTypeChecked)
-{
-    const Runeword& runeword = Make({0}, {Item("Sabres"), Item("Coifs")});
-    const std::vector<int> coifs{Item("Coifs")};
-    const std::vector<int> others{Item("Cudgels"), Item("Bucklers"), Item("Pavises")};
-    EXPECT_TRUE(runeword.HasCheckedItemType(coifs));
-    EXPECT_FALSE(runeword.HasCheckedItemType(others));
-    EXPECT_FALSE(runeword.HasCheckedItemType({}));
-    EXPECT_FALSE(Make({0}, {-1}).HasCheckedItemType(others));
-}
-
-TEST_F(RecordsTest, FitsCheckedItemTypeNeedsEnoughSocketsInTheSameCategory)
-{
-    // Four runes; the runeword's only type is a defence item with 3 sockets.
+    const SelectionCase& c = GetParam();
     store.GetItemType(2).Set("Shroud", 3, Defence);
     store.GetItemType(5).Set("Bulwark", 4, Defence);
-    const Runeword& runeword = Make({0, 1, 2, 3}, {2});
-    const std::vector<int> onlyOwn{2};
-    const std::vector<int> withBigger{2, 5};
-    EXPECT_FALSE(runeword.FitsCheckedItemType(onlyOwn));
-    EXPECT_TRUE(runeword.FitsCheckedItemType(withBigger));
-    // The checked type that fits need not be one of the runeword's own.
-    const std::vector<int> biggerOnly{5};
-    EXPECT_TRUE(runeword.FitsCheckedItemType(biggerOnly));
-    EXPECT_FALSE(runeword.HasCheckedItemType(biggerOnly));
+    store.GetItemType(16).Set("Blank", 6, NoCategory);
+    const Runeword& word = Make(c.runes, c.items);
+    const CheckedSelection checked(store, Indices(c.checkedRunes, true), Indices(c.checkedItems, false));
+    EXPECT_EQ(checked.MatchesRunes(word, c.rule), c.matches);
+    EXPECT_EQ(checked.HasCheckedItemType(word), c.has);
+    EXPECT_EQ(checked.FitsCheckedItemType(word), c.fits);
 }
 
-TEST_F(RecordsTest, FitsCheckedItemTypeIgnoresOtherCategories)
-{
-    // Longbows (missile, 6 sockets) cannot carry a runeword made for melee.
-    const Runeword& runeword = Make({0, 1, 2, 3}, {Item("Cudgels")});
-    const std::vector<int> missile{Item("Longbows")};
-    EXPECT_FALSE(runeword.FitsCheckedItemType(missile));
-    const std::vector<int> melee{Item("Cudgels"), Item("Billhooks")};
-    EXPECT_TRUE(runeword.FitsCheckedItemType(melee));
-}
-
-TEST_F(RecordsTest, FitsCheckedItemTypeAcceptsExactlyRuneCountSockets)
-{
-    const std::vector<int> flails{Item("Flails")}; // 4 sockets
-    EXPECT_TRUE(Make({0, 1, 2, 3}, {Item("Flails")}).FitsCheckedItemType(flails));
-    EXPECT_FALSE(Make({0, 1, 2, 3, 4}, {Item("Flails")}).FitsCheckedItemType(flails));
-}
-
-TEST_F(RecordsTest, FitsCheckedItemTypeNeverMatchesAnUnknownItemType)
-{
-    // A checked type without category must not pair with an unknown entry.
-    store.GetItemType(17).Set("", 6, NoCategory);
-    const std::vector<int> checked{17};
-    EXPECT_FALSE(Make({0}, {-1}).FitsCheckedItemType(checked));
-    EXPECT_FALSE(Make({0}, {-1}).HasCheckedItemType(checked));
-}
-
-TEST_F(RecordsTest, SameRecordComparesContentsNotStores)
-{
-    DataStore other(33, 18, 168, 6);
-    Runeword& a = store.GetRuneword(3);
-    Runeword& b = other.GetRuneword(7);
-    for (Runeword* r : {&a, &b}) {
-        r->SetName("Salt Oath");
-        r->SetRunes(std::vector<int>{1, 2});
-        r->SetItemTypes(std::vector<int>{4});
-        r->SetRuneNames({"Kess", "Orna"});
-        r->SetItemTokens({"Longbows"});
-        r->SetAllowedItemsText("Longbows");
-        r->SetDescription("x");
-    }
-    EXPECT_TRUE(a.SameRecord(b));
-    b.SetDescription("y");
-    EXPECT_FALSE(a.SameRecord(b));
-    b.SetDescription("x");
-    b.SetItemTokens({"Slings"});
-    EXPECT_FALSE(a.SameRecord(b));
-}
+INSTANTIATE_TEST_SUITE_P(Cases, Selection, ::testing::Values(
+    SelectionCase{"Vur Kess", "Sabres", "Vur Kess", "Sabres", AllRunes, true, true, true},
+    SelectionCase{"Vur Kess", "Sabres", "Vur Kess Orna Drom", "Coifs", AllRunes, true, false, false},
+    SelectionCase{"Vur Kess Orna", "Sabres", "Vur Kess", "Sabres", AllRunes, false, true, true},
+    SelectionCase{"Pell Vur Pell", "Sabres", "Vur Pell", "Sabres", AllRunes, true, true, true},
+    SelectionCase{"Pell Vur Pell", "Sabres", "Pell", "Sabres", AllRunes, false, true, true},
+    SelectionCase{"Vur ?", "Sabres", "Vur", "Sabres", AllRunes, false, true, true},
+    SelectionCase{"Vur Kess Orna", "Sabres", "Orna", "Sabres", AnyRune, true, true, true},
+    SelectionCase{"Pell Vur Pell", "Sabres", "Pell", "Sabres", AnyRune, true, true, true},
+    SelectionCase{"Vur Kess", "Sabres", "Orna Drom", "Sabres", AnyRune, false, true, true},
+    SelectionCase{"Vur", "Sabres", "Vur", "Sabres", IgnoreRunes, false, true, true},
+    SelectionCase{"Vur", "Sabres", "Vur", "Sabres", 0, false, true, true},
+    SelectionCase{"Vur Kess Orna Pell", "Shroud", "Vur", "Shroud", AllRunes, false, true, false},
+    SelectionCase{"Vur Kess Orna Pell", "Shroud", "Vur", "Shroud Bulwark", AllRunes, false, true, true},
+    SelectionCase{"Vur Kess Orna Pell", "Shroud", "Vur", "Bulwark", AllRunes, false, false, true},
+    SelectionCase{"Vur Kess Orna Pell", "Cudgels", "Vur", "Longbows", AllRunes, false, false, false},
+    SelectionCase{"Vur Kess Orna Pell", "Cudgels", "Vur", "Flails", AllRunes, false, false, true},
+    SelectionCase{"Vur Kess Orna Pell Dask", "Flails", "Vur", "Flails", AllRunes, false, true, false},
+    SelectionCase{"Vur", "?", "Vur", "Blank", AllRunes, true, false, false},
+    SelectionCase{"Vur", "Sabres Coifs", "Vur", "", AllRunes, true, false, false}));
 
 } // namespace

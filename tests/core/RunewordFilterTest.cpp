@@ -4,11 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <algorithm>
-#include <string>
-#include <vector>
+#include <numeric>
 
 using namespace glyphmoor;
 using namespace glyphmoor::test;
@@ -24,69 +21,33 @@ protected:
         store.ParseRunes(TestRunesFile());
         store.ParseItemTypes(TestItemsFile());
     }
-
-    void Add(const std::string& name, const std::vector<std::string>& items,
-             const std::vector<std::string>& runes)
+    void Add(const std::string& name, const std::vector<std::string>& items, const std::vector<std::string>& runes)
     {
         file = Concat({file, RunewordRecord(name, items, runes, "")});
         store.ParseRunewords(file);
     }
-
-    void AddCharacter(const std::string& name, int clvl)
-    {
-        roster.characters[static_cast<std::size_t>(roster.characterCount)].SetNameAndClvl(name, clvl);
-        if (roster.selectedCharacter < 0)
-            roster.selectedCharacter = 0;
-        ++roster.characterCount;
-    }
-
-    std::vector<int> RunesNamed(const std::vector<std::string>& names) const
+    std::vector<int> Named(const std::vector<std::string>& names, bool runes) const
     {
         std::vector<int> indices;
         for (const std::string& name : names)
-            indices.push_back(store.FindRune(name));
+            indices.push_back(runes ? store.FindRune(name) : store.FindItemType(name));
         std::sort(indices.begin(), indices.end());
         return indices;
     }
-
-    std::vector<int> ItemsNamed(const std::vector<std::string>& names) const
+    static std::vector<int> All(int count)
     {
-        std::vector<int> indices;
-        for (const std::string& name : names)
-            indices.push_back(store.FindItemType(name));
-        std::sort(indices.begin(), indices.end());
-        return indices;
-    }
-
-    std::vector<int> AllRuneIndices() const
-    {
-        std::vector<int> all(33);
-        for (int i = 0; i < 33; ++i)
-            all[static_cast<std::size_t>(i)] = i;
+        std::vector<int> all(static_cast<std::size_t>(count));
+        std::iota(all.begin(), all.end(), 0);
         return all;
     }
-
-    std::vector<int> AllItemIndices() const
+    std::string Listed(const std::vector<int>& runes, const std::vector<int>& items) const
     {
-        std::vector<int> all(18);
-        for (int i = 0; i < 18; ++i)
-            all[static_cast<std::size_t>(i)] = i;
-        return all;
-    }
-
-    std::vector<std::string> Listed(const std::vector<int>& runes, const std::vector<int>& items) const
-    {
-        std::vector<std::string> names;
+        std::string names;
         for (const int index : FilterRunewords(store, runes, items, roster, settings))
-            names.push_back(store.GetRuneword(index).GetName());
+            names += (names.empty() ? "" : " ") + store.GetRuneword(index).GetName();
         return names;
     }
-
-    // Every rune and item type checked: only the level and character rules act.
-    std::vector<std::string> ListedWithEverything() const
-    {
-        return Listed(AllRuneIndices(), AllItemIndices());
-    }
+    std::string ListedWithEverything() const { return Listed(All(33), All(18)); }
 
     DataStore store{33, 18, 168, 6};
     Bytes file = DateBytes();
@@ -94,263 +55,94 @@ protected:
     FilterSettings settings;
 };
 
-using Names = std::vector<std::string>;
-
-// ---- Nothing checked ----
-
-struct RulePair {
-    const char* label;
-    RuneRule runeRule;
-    CharacterRule characterRule;
-
-    // Failures name the case, not its bytes.
-    friend std::ostream& operator<<(std::ostream& out, const RulePair& c) { return out << c.label; }
+struct LevelCase {
+    FilterSettings settings;
+    std::vector<int> clvls; // the roster's slots, of which `count` are in use
+    int count;
+    int selected;
+    const char* listed;
 };
 
-class FilterWithNothingChecked : public RunewordFilter, public ::testing::WithParamInterface<RulePair> {};
+class FilterLevels : public RunewordFilter, public ::testing::WithParamInterface<LevelCase> {};
 
-TEST_P(FilterWithNothingChecked, ListsNothing)
+TEST_P(FilterLevels, BoundsAndCharacterRules)
 {
-    Add("Salt Oath", {"Sabres"}, {"Vur"});
-    AddCharacter("Wren", 99);
-    settings.runeRule = GetParam().runeRule;
-    settings.characterRule = GetParam().characterRule;
-    EXPECT_EQ(Listed({}, AllItemIndices()), Names{});
-    EXPECT_EQ(Listed(AllRuneIndices(), {}), Names{});
-    EXPECT_EQ(Listed({}, {}), Names{});
-    EXPECT_EQ(Listed(AllRuneIndices(), AllItemIndices()), Names{"Salt Oath"});
+    for (const auto& [name, rune] : std::vector<std::pair<std::string, std::string>>{
+             {"Fifteen", "Hask"}, {"Sixteen", "Jurl"}, {"Nineteen", "Nesh"}, {"Twenty", "Prax"}, {"Low", "Vur"},
+             {"Zero", ""}})
+        Add(name, {"Sabres"}, rune.empty() ? std::vector<std::string>{"Nowhere"} : std::vector<std::string>{"Vur", rune});
+    const LevelCase& c = GetParam();
+    for (std::size_t k = 0; k < c.clvls.size(); ++k)
+        roster.characters[k].SetNameAndClvl("C", c.clvls[k]);
+    roster.characterCount = c.count;
+    roster.selectedCharacter = c.selected;
+    settings = c.settings;
+    EXPECT_EQ(ListedWithEverything(), c.listed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rules, FilterWithNothingChecked,
-                         ::testing::Values(RulePair{"AllRunes", AllRunes, IgnoreCharacters},
-                                           RulePair{"AnyRune", AnyRune, IgnoreCharacters},
-                                           RulePair{"IgnoreRunes", IgnoreRunes, IgnoreCharacters},
-                                           RulePair{"IgnoreBoth", IgnoreRunes, AnyCharacter}),
-                         [](const auto& info) { return std::string(info.param.label); });
+const char* const AllSix = "Fifteen Sixteen Nineteen Twenty Low Zero";
+INSTANTIATE_TEST_SUITE_P(Rules, FilterLevels, ::testing::Values(
+    LevelCase{{IgnoreRunes, IgnoreCharacters, 0, 100, true}, {}, 0, -1, AllSix},
+    LevelCase{{IgnoreRunes, IgnoreCharacters, 60, 20, true}, {}, 0, -1, AllSix},
+    LevelCase{{IgnoreRunes, IgnoreCharacters, 15, 20, false}, {}, 0, -1, "Sixteen Nineteen"},
+    LevelCase{{IgnoreRunes, IgnoreCharacters, 14, 21, false}, {}, 0, -1, "Fifteen Sixteen Nineteen Twenty"},
+    LevelCase{{IgnoreRunes, IgnoreCharacters, 0, 100, false}, {}, 0, -1, "Fifteen Sixteen Nineteen Twenty Low"},
+    LevelCase{{IgnoreRunes, IgnoreCharacters, 16, 17, false}, {}, 0, -1, ""},
+    LevelCase{{AllRunes, IgnoreCharacters, 0, 100, true}, {}, 0, -1, "Fifteen Sixteen Nineteen Twenty Low"},
+    LevelCase{{AnyRune, IgnoreCharacters, 0, 100, true}, {}, 0, -1, "Fifteen Sixteen Nineteen Twenty Low"},
+    LevelCase{{IgnoreRunes, SelectedCharacter, 0, 100, true}, {3, 16}, 2, 1, "Fifteen Sixteen Low Zero"},
+    LevelCase{{IgnoreRunes, SelectedCharacter, 0, 100, true}, {3, 16}, 2, 0, "Low Zero"},
+    LevelCase{{IgnoreRunes, SelectedCharacter, 0, 100, true}, {}, 0, -1, "Zero"},
+    LevelCase{{IgnoreRunes, SelectedCharacter, 0, 100, true}, {99, 99}, 1, 1, "Zero"},
+    LevelCase{{IgnoreRunes, AnyCharacter, 0, 100, true}, {3, 19, 15}, 3, 0, "Fifteen Sixteen Nineteen Low Zero"},
+    LevelCase{{IgnoreRunes, AnyCharacter, 0, 100, true}, {1, 99}, 1, 0, "Low Zero"},
+    LevelCase{{IgnoreRunes, AnyCharacter, 0, 100, true}, {}, 0, -1, ""}));
 
-// ---- Level bounds ----
-
-class FilterLevels : public RunewordFilter {
-protected:
-    FilterLevels()
-    {
-        Add("Fifteen", {"Sabres"}, {"Hask"});
-        Add("Sixteen", {"Sabres"}, {"Vur", "Jurl"});
-        Add("Nineteen", {"Sabres"}, {"Nesh"});
-        Add("Twenty", {"Sabres"}, {"Prax", "Kess"});
-        Add("Low", {"Sabres"}, {"Vur"});
-    }
-};
-
-TEST_F(FilterLevels, DefaultsListEveryRequirement)
-{
-    EXPECT_EQ(ListedWithEverything(), (Names{"Fifteen", "Sixteen", "Nineteen", "Twenty", "Low"}));
-}
-
-TEST_F(FilterLevels, BothBoundsAreStrict)
-{
-    settings.ignoreClvlLimits = false;
-    settings.clvlOver = 15;
-    settings.clvlUnder = 20;
-    EXPECT_EQ(ListedWithEverything(), (Names{"Sixteen", "Nineteen"}));
-    settings.clvlOver = 14;
-    settings.clvlUnder = 21;
-    EXPECT_EQ(ListedWithEverything(), (Names{"Fifteen", "Sixteen", "Nineteen", "Twenty"}));
-}
-
-TEST_F(FilterLevels, DefaultBoundsAppliedExcludeARequirementOfZero)
-{
-    // Bound 0 is strict too: a runeword of requirement 0 needs the limits off.
-    Add("Nothing Known", {"Sabres"}, {"Nowhere"});
-    settings.runeRule = IgnoreRunes;
-    settings.ignoreClvlLimits = false;
-    const Names limited = ListedWithEverything();
-    EXPECT_EQ(std::count(limited.begin(), limited.end(), "Nothing Known"), 0);
-    settings.ignoreClvlLimits = true;
-    const Names all = ListedWithEverything();
-    EXPECT_EQ(std::count(all.begin(), all.end(), "Nothing Known"), 1);
-}
-
-TEST_F(FilterLevels, IgnoringTheLimitsIgnoresAnyBounds)
-{
-    settings.ignoreClvlLimits = true;
-    settings.clvlOver = 60;
-    settings.clvlUnder = 20;
-    EXPECT_EQ(ListedWithEverything().size(), 5u);
-}
-
-TEST_F(FilterLevels, BoundsThatLeaveNoRoomListNothing)
-{
-    settings.ignoreClvlLimits = false;
-    settings.clvlOver = 16;
-    settings.clvlUnder = 17;
-    EXPECT_EQ(ListedWithEverything(), Names{});
-}
-
-// ---- Character rules ----
-
-TEST_F(FilterLevels, SelectedCharacterQualifiesAtExactlyTheRequirement)
-{
-    AddCharacter("Low", 3);
-    AddCharacter("Wren", 16);
-    roster.selectedCharacter = 1;
-    settings.characterRule = SelectedCharacter;
-    EXPECT_EQ(ListedWithEverything(), (Names{"Fifteen", "Sixteen", "Low"}));
-    roster.selectedCharacter = 0;
-    EXPECT_EQ(ListedWithEverything(), (Names{"Low"}));
-}
-
-TEST_F(FilterLevels, AnyCharacterTakesTheBestOfTheRoster)
-{
-    AddCharacter("Low", 3);
-    AddCharacter("Wren", 19);
-    AddCharacter("Mid", 15);
-    roster.selectedCharacter = 0;
-    settings.characterRule = AnyCharacter;
-    EXPECT_EQ(ListedWithEverything(), (Names{"Fifteen", "Sixteen", "Nineteen", "Low"}));
-}
-
-TEST_F(FilterLevels, AnyCharacterLooksOnlyAtCharactersInUse)
-{
-    AddCharacter("Low", 3);
-    roster.characters[1].SetNameAndClvl("Stale", 99); // beyond characterCount
-    settings.characterRule = AnyCharacter;
-    EXPECT_EQ(ListedWithEverything(), (Names{"Low"}));
-}
-
-TEST_F(FilterLevels, IgnoreCharactersNeedsNoRoster)
-{
-    settings.characterRule = IgnoreCharacters;
-    EXPECT_EQ(ListedWithEverything().size(), 5u);
-}
-
-TEST_F(FilterLevels, WithoutASelectedCharacterItsClvlCountsAsZero)
-{
-    Add("Nothing Known", {"Sabres"}, {"Nowhere"}); // requirement 0
-    settings.runeRule = IgnoreRunes;
-    settings.characterRule = SelectedCharacter;
-    EXPECT_EQ(ListedWithEverything(), (Names{"Nothing Known"}));
-
-    AddCharacter("Wren", 99);
-    roster.selectedCharacter = -1;
-    EXPECT_EQ(ListedWithEverything(), (Names{"Nothing Known"}));
-    roster.selectedCharacter = 1; // past the characters in use
-    EXPECT_EQ(ListedWithEverything(), (Names{"Nothing Known"}));
-}
-
-TEST_F(FilterLevels, AnyCharacterWithAnEmptyRosterListsNothing)
-{
-    Add("Nothing Known", {"Sabres"}, {"Nowhere"});
-    settings.runeRule = IgnoreRunes;
-    settings.characterRule = AnyCharacter;
-    EXPECT_EQ(ListedWithEverything(), Names{});
-}
-
-// ---- Rune rules ----
-
-TEST_F(RunewordFilter, RuneTwiceUnderAllRunesAndAnyRune)
+TEST_F(RunewordFilter, RuneRules)
 {
     Add("Echo", {"Sabres"}, {"Pell", "Vur", "Pell"});
-    const std::vector<int> items = ItemsNamed({"Sabres"});
-    settings.runeRule = AllRunes;
-    EXPECT_EQ(Listed(RunesNamed({"Pell", "Vur"}), items), Names{"Echo"});
-    EXPECT_EQ(Listed(RunesNamed({"Pell"}), items), Names{});
+    const std::vector<int> sabres = Named({"Sabres"}, false);
+    EXPECT_EQ(Listed(Named({"Pell", "Vur"}, true), sabres), "Echo");
+    EXPECT_EQ(Listed(Named({"Pell"}, true), sabres), ""); // a rune twice counts twice
     settings.runeRule = AnyRune;
-    EXPECT_EQ(Listed(RunesNamed({"Pell"}), items), Names{"Echo"});
-    EXPECT_EQ(Listed(RunesNamed({"Kess"}), items), Names{});
-}
-
-TEST_F(RunewordFilter, IgnoreRunesListsWhateverRunesAreChecked)
-{
-    Add("Salt Oath", {"Sabres"}, {"Vur", "Kess"});
+    EXPECT_EQ(Listed(Named({"Pell"}, true), sabres), "Echo");
+    EXPECT_EQ(Listed(Named({"Kess"}, true), sabres), "");
     settings.runeRule = IgnoreRunes;
-    EXPECT_EQ(Listed(RunesNamed({"Drom"}), ItemsNamed({"Sabres"})), Names{"Salt Oath"});
+    EXPECT_EQ(Listed(Named({"Drom"}, true), sabres), "Echo");
+    // Nothing checked lists nothing, whatever the rules.
+    EXPECT_EQ(Listed({}, All(18)), "");
+    EXPECT_EQ(Listed(All(33), {}), "");
 }
 
-TEST_F(RunewordFilter, AnUnknownRuneCanNeverBeChecked)
-{
-    Add("Half Known", {"Sabres"}, {"Vur", "Nowhere"});
-    settings.runeRule = AllRunes;
-    EXPECT_EQ(Listed(AllRuneIndices(), AllItemIndices()), Names{});
-    settings.runeRule = AnyRune;
-    EXPECT_EQ(Listed(AllRuneIndices(), AllItemIndices()), Names{"Half Known"});
-}
-
-// ---- Item tests ----
-
-TEST_F(RunewordFilter, FourRunesNeedACheckedTypeOfTheCategoryWithFourSockets)
+TEST_F(RunewordFilter, ItemsNeedACheckedTypeOfTheirOwnAndOneOfTheCategoryWithTheSockets)
 {
     // Tabards: defence, 3 sockets. Bucklers: defence, 4 sockets.
     Add("Warden", {"Tabards"}, {"Vur", "Kess", "Orna", "Pell"});
-    const std::vector<int> runes = RunesNamed({"Vur", "Kess", "Orna", "Pell"});
-    EXPECT_EQ(Listed(runes, ItemsNamed({"Tabards"})), Names{});
-    EXPECT_EQ(Listed(runes, ItemsNamed({"Tabards", "Bucklers"})), Names{"Warden"});
-    // Bucklers alone fit four runes but are not among the runeword's types.
-    EXPECT_EQ(Listed(runes, ItemsNamed({"Bucklers"})), Names{});
-    // A weapon with six sockets is of the wrong category.
-    EXPECT_EQ(Listed(runes, ItemsNamed({"Tabards", "Longbows"})), Names{});
-}
-
-TEST_F(RunewordFilter, AnUnknownItemTypeIsNeverMatched)
-{
-    Add("Lost", {"Kites"}, {"Vur"});
-    EXPECT_EQ(Listed(AllRuneIndices(), AllItemIndices()), Names{});
-}
-
-TEST_F(RunewordFilter, GroupWordsOfferEveryTypeOfTheGroup)
-{
     Add("Bolt", {"Missile Weapons"}, {"Vur", "Kess", "Orna", "Pell", "Dask"});
-    const std::vector<int> runes = AllRuneIndices();
-    // Arbalests (4) cannot take five runes; Longbows (6) can.
-    EXPECT_EQ(Listed(runes, ItemsNamed({"Arbalests"})), Names{});
-    EXPECT_EQ(Listed(runes, ItemsNamed({"Arbalests", "Longbows"})), Names{"Bolt"});
-    EXPECT_EQ(Listed(runes, ItemsNamed({"Longbows"})), Names{"Bolt"});
+    Add("Lost", {"Kites"}, {"Vur"});
+    const std::vector<int> runes = All(33);
+    EXPECT_EQ(Listed(runes, Named({"Tabards"}, false)), "");
+    EXPECT_EQ(Listed(runes, Named({"Tabards", "Bucklers"}, false)), "Warden");
+    EXPECT_EQ(Listed(runes, Named({"Bucklers"}, false)), "");
+    EXPECT_EQ(Listed(runes, Named({"Tabards", "Longbows"}, false)), "Bolt"); // six sockets, not Warden's category
+    EXPECT_EQ(Listed(runes, Named({"Arbalests"}, false)), "");            // four sockets for five runes
+    EXPECT_EQ(Listed(runes, Named({"Arbalests", "Longbows"}, false)), "Bolt");
+    EXPECT_EQ(ListedWithEverything(), "Warden Bolt");
 }
 
-// ---- Order ----
-
-TEST_F(RunewordFilter, RowsKeepTableOrder)
+TEST_F(RunewordFilter, OnlyTheValidRunewordsInTableOrderIntoAClearedResult)
 {
+    EXPECT_EQ(ListedWithEverything(), ""); // no runewords.dat: 168 default records
     Add("Zenith", {"Sabres"}, {"Vur"});
     Add("Amber", {"Sabres"}, {"Kess"});
     Add("Mist", {"Cudgels"}, {"Orna"});
-    Add("Bright", {"Sabres"}, {"Vur"});
-    settings.runeRule = AnyRune;
-    EXPECT_EQ(Listed(RunesNamed({"Vur", "Kess"}), ItemsNamed({"Sabres"})),
-              (Names{"Zenith", "Amber", "Bright"}));
-}
-
-TEST_F(RunewordFilter, OnlyValidRunewordsAreVisited)
-{
-    Add("Salt Oath", {"Sabres"}, {"Vur"});
-    // A record past runewordCount that would pass every rule.
-    Runeword& stale = store.GetRuneword(5);
-    stale.SetName("Stale");
+    Runeword& stale = store.GetRuneword(5); // past the count, would pass
     stale.SetRunes(std::vector<int>{0});
-    stale.SetItemTypes(std::vector<int>{store.FindItemType("Sabres")});
-    EXPECT_EQ(ListedWithEverything(), Names{"Salt Oath"});
-}
-
-TEST_F(RunewordFilter, WithoutARunewordsFileNothingIsListed)
-{
-    // 168 default runewords: no runes, no item types.
-    ASSERT_EQ(store.GetRunewordCount(), 168);
-    settings.runeRule = AllRunes;
-    EXPECT_EQ(ListedWithEverything(), Names{});
-    settings.runeRule = IgnoreRunes;
-    EXPECT_EQ(ListedWithEverything(), Names{});
-}
-
-TEST_F(RunewordFilter, TheReusedResultIsClearedFirst)
-{
-    Add("Salt Oath", {"Sabres"}, {"Vur"});
+    stale.SetItemTypes(Named({"Sabres"}, false));
+    settings.runeRule = AnyRune;
     std::vector<int> passed{7, 8, 9};
-    const std::vector<int> runes = AllRuneIndices();
-    const std::vector<int> items = AllItemIndices();
-    FilterRunewords(store, runes, items, roster, settings, passed);
-    EXPECT_EQ(passed, std::vector<int>{0});
-    FilterRunewords(store, {}, items, roster, settings, passed);
-    EXPECT_EQ(passed, std::vector<int>{});
+    FilterRunewords(store, Named({"Vur", "Kess"}, true), Named({"Sabres"}, false), roster, settings, passed);
+    EXPECT_EQ(passed, (std::vector<int>{0, 1}));
 }
 
 } // namespace

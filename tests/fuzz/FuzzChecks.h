@@ -7,9 +7,11 @@
 // returns an empty text when all holds, otherwise one line per problem.
 
 #include "core/Bytes.h"
+#include "core/CheckedSelection.h"
 #include "core/DataStore.h"
 #include "core/Roster.h"
 #include "core/Settings.h"
+#include "ReferenceFilter.h"
 #include "TestSupport.h"
 
 #include <algorithm>
@@ -99,7 +101,7 @@ inline void CheckStore(const DataStore& store, Problems& problems, bool runeword
     if (!runewordsRead) {
         problems.Expect(count == RunewordSlots, "runewordCount changed without a runewords file");
         for (int i = 0; i < RunewordSlots; ++i)
-            problems.ExpectAt(store.GetRuneword(i).SameRecord(Runeword{}), "runeword", i, "not empty");
+            problems.ExpectAt(reference::SameRecord(store.GetRuneword(i), Runeword{}), "runeword", i, "not empty");
     }
 
     for (int i = 0; i < Runes; ++i) {
@@ -125,6 +127,7 @@ inline void CheckStore(const DataStore& store, Problems& problems, bool runeword
         allRunes[static_cast<std::size_t>(i)] = i;
     for (int i = 0; i < ItemTypes; ++i)
         allItems[static_cast<std::size_t>(i)] = i;
+    const CheckedSelection everything(store, allRunes, allItems);
 
     for (int i = 0; runewordsRead && i < std::clamp(count, 0, RunewordSlots); ++i) {
         const Runeword& word = store.GetRuneword(i);
@@ -162,10 +165,10 @@ inline void CheckStore(const DataStore& store, Problems& problems, bool runeword
         const int requirement = word.ClvlRequirement();
         problems.ExpectAt(requirement >= 0 && requirement <= 127, "runeword", i, "clvl requirement");
         (void)word.RuneOrderText();
-        (void)word.MatchesRunes(allRunes, AllRunes);
-        (void)word.MatchesRunes(allRunes, AnyRune);
-        (void)word.HasCheckedItemType(allItems);
-        (void)word.FitsCheckedItemType(allItems);
+        (void)everything.MatchesRunes(word, AllRunes);
+        (void)everything.MatchesRunes(word, AnyRune);
+        (void)everything.HasCheckedItemType(word);
+        (void)everything.FitsCheckedItemType(word);
         problems.ExpectAt(store.FindRuneword(word.GetName()) <= i, "runeword", i,
                           "FindRuneword passes over it");
     }
@@ -224,9 +227,9 @@ inline std::string CheckRunewordsFile(ByteView file)
     CheckStore(store, problems);
     // Slots past the count are never filled.
     for (int i = store.GetRunewordCount(); i < RunewordSlots; ++i) {
-        problems.ExpectAt(store.GetRuneword(i).SameRecord(Runeword{}), "runeword slot", i,
+        problems.ExpectAt(reference::SameRecord(store.GetRuneword(i), Runeword{}), "runeword slot", i,
                           "filled past the count");
-        if (!store.GetRuneword(i).SameRecord(Runeword{}))
+        if (!reference::SameRecord(store.GetRuneword(i), Runeword{}))
             break;
     }
     return problems.Text();
@@ -426,7 +429,7 @@ inline std::string CheckRoundTrip(ByteView input)
                     "runewordCount " + std::to_string(first.GetRunewordCount()) + " became " +
                         std::to_string(second.GetRunewordCount()));
     for (int i = 0; i < std::min(first.GetRunewordCount(), second.GetRunewordCount()); ++i)
-        problems.ExpectAt(second.GetRuneword(i).SameRecord(first.GetRuneword(i)), "runeword", i,
+        problems.ExpectAt(reference::SameRecord(second.GetRuneword(i), first.GetRuneword(i)), "runeword", i,
                           "differs after a round trip");
 
     problems.Expect(second.WriteRunes(dateOf(runes)) == runes, "runes.dat written twice differs");

@@ -168,7 +168,7 @@ inline std::string CheckDataDecompile(ByteView input)
     problems.Expect(compiled.GetRunewordCount() == original.GetRunewordCount(),
                     "runewordCount differs after decompile");
     for (int i = 0; i < std::min(compiled.GetRunewordCount(), original.GetRunewordCount()); ++i)
-        problems.ExpectAt(compiled.GetRuneword(i).SameRecord(original.GetRuneword(i)), "runeword", i,
+        problems.ExpectAt(reference::SameRecord(compiled.GetRuneword(i), original.GetRuneword(i)), "runeword", i,
                           "differs after decompile");
     problems.Expect(ReadDataFileDate(back->runes) == ReadDataFileDate(files.runes) &&
                         ReadDataFileDate(back->items) == ReadDataFileDate(files.items) &&

@@ -226,19 +226,3 @@ TEST_F(Characters, AboutBoxReadsTheDatesAfresh)
     EXPECT_EQ(texts[1], "File not found");
     EXPECT_EQ(texts[2], "Runeword Datafile - Updated: 13.10.2001");
 }
-
-TEST_F(Characters, CodePageNameRoundTripsByteForByte)
-{
-    harness.prompter.dialogs.push_back(TypeCharacter(QString::fromUtf8("Zoë €"), "7"));
-    harness.Start();
-    const QByteArray roster = harness.File("chars.dat");
-    ASSERT_EQ(roster.size(), 71);
-    EXPECT_EQ(roster.mid(2, 6), QByteArray("Zo\xEB \x80\x02", 6));
-    harness.Close();
-
-    Harness again;
-    TestData::WriteAll(again.files);
-    again.files.Replace("chars.dat", glyphmoor::Bytes(roster.begin(), roster.end()));
-    again.Start();
-    EXPECT_EQ(again.List(ids::CharacterList).GetItemText(0, 0), QString::fromUtf8("Zoë €"));
-}

@@ -2,6 +2,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/CharacterDialogs.h"
 #include "ui/Prompter.h"
+#include "GuiTestSupport.h"
 #include "TestSupport.h"
 #include "ui/UiFont.h"
 
@@ -24,66 +25,10 @@ using glyphmoor::MessageAnswer;
 using glyphmoor::MessageButtons;
 using glyphmoor::MessageIcon;
 
-// Compiled-in resources of a static library must be registered by hand, and
-// from outside any namespace.
-static void RegisterResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
-
 namespace {
 
-// Answers every message box with OK and records it with its owner. Dialogs
-// are opened for real (window-modal, so the call returns at once), then a
-// test script types into them; whatever the script leaves open counts as
-// still running and is put away.
-class ScriptedPrompter final : public Prompter {
-public:
-    struct Shown {
-        QWidget* owner;
-        Message message;
-    };
-
-    MessageAnswer ShowMessage(QWidget* owner, const Message& message) override
-    {
-        shown.push_back({owner, message});
-        return message.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
-    }
-
-    bool RunDialog(QDialog& dialog) override
-    {
-        dialog.open();
-        // As exec() does: the dialog becomes the active window, so focus
-        // moves (Tab into a field selects its text) work as for a user.
-        dialog.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        if (script)
-            script(dialog);
-        stillOpen = dialog.isVisible();
-        if (stillOpen)
-            dialog.hide();
-        return !stillOpen && dialog.result() == QDialog::Accepted;
-    }
-
-    std::function<void(QDialog&)> script;
-    std::vector<Shown> shown;
-    bool stillOpen = false;
-};
-
-// Types text as key presses. QTest::keyClicks only knows ASCII; other
-// characters arrive as a keyboard layout would send them: a key event that
-// carries the character as its text.
-void TypeText(QWidget* widget, const QString& text)
-{
-    for (const QChar ch : text) {
-        if (ch.unicode() < 0x80) {
-            QTest::keyClick(widget, ch.toLatin1());
-            continue;
-        }
-        const Qt::Key key = ch.unicode() <= 0xFF ? Qt::Key(ch.toUpper().unicode()) : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Click, widget, key, QString(ch), Qt::NoModifier);
-    }
-}
+using gui_test::ScriptedPrompter;
+using gui_test::Type;
 
 QLineEdit* Field(QDialog& dialog, int id)
 {
@@ -116,9 +61,9 @@ const DialogKind EditKind{"Edit", EditCharacterDialog::NameFieldId, EditCharacte
 // a user does.
 void TypeAndPressEnter(QDialog& dialog, const DialogKind& kind, const QString& name, const QString& clvl)
 {
-    TypeText(Field(dialog, kind.nameId), name);
+    Type(Field(dialog, kind.nameId), name);
     QTest::keyClick(Field(dialog, kind.nameId), Qt::Key_Tab);
-    TypeText(Field(dialog, kind.clvlId), clvl);
+    Type(Field(dialog, kind.clvlId), clvl);
     QTest::keyClick(Field(dialog, kind.clvlId), Qt::Key_Return);
 }
 
@@ -137,7 +82,7 @@ TEST_P(CharacterDialogValidation, EnterChecksTheFieldsInOrder)
     const auto& [kind, c] = GetParam();
     ScriptedPrompter prompter;
     auto dialog = kind.make(prompter);
-    prompter.script = [&](QDialog& d) { TypeAndPressEnter(d, kind, c.name, c.clvl); };
+    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, kind, c.name, c.clvl); });
 
     const bool accepted = prompter.RunDialog(*dialog);
 
@@ -182,13 +127,13 @@ TEST(CharacterDialog, CorrectedInputIsAcceptedOnTheNextEnter)
 {
     ScriptedPrompter prompter;
     NewCharacterDialog dialog(prompter);
-    prompter.script = [&](QDialog& d) {
+    prompter.dialogs.push_back([&](QDialog& d) {
         TypeAndPressEnter(d, NewKind, "Tamsin", "7x");
         ASSERT_TRUE(d.isVisible());
         QLineEdit* clvl = Field(d, NewCharacterDialog::ClvlFieldId);
         QTest::keyClick(clvl, Qt::Key_Backspace);
         QTest::keyClick(clvl, Qt::Key_Enter, Qt::KeypadModifier);
-    };
+    });
     EXPECT_TRUE(prompter.RunDialog(dialog));
     EXPECT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(dialog.Name(), "Tamsin");
@@ -199,28 +144,16 @@ TEST(CharacterDialog, NameFieldRefusesASixteenthByte)
 {
     ScriptedPrompter prompter;
     NewCharacterDialog dialog(prompter);
-    prompter.script = [&](QDialog& d) { TypeAndPressEnter(d, NewKind, "ABCDEFGHIJKLMNOP", "5"); };
+    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, NewKind, "ABCDEFGHIJKLMNOP", "5"); });
     EXPECT_TRUE(prompter.RunDialog(dialog));
     EXPECT_EQ(dialog.Name(), "ABCDEFGHIJKLMNO");
-}
-
-TEST(CharacterDialog, FifteenCodePageLettersFitTheNameField)
-{
-    // Fifteen bytes, although each letter takes two bytes in UTF-8.
-    ScriptedPrompter prompter;
-    NewCharacterDialog dialog(prompter);
-    const QString letters = QString::fromUtf8("ÄÖÜäöüßéèêñøåæ€");
-    ASSERT_EQ(letters.size(), 15);
-    prompter.script = [&](QDialog& d) { TypeAndPressEnter(d, NewKind, letters + "x", "5"); };
-    EXPECT_TRUE(prompter.RunDialog(dialog));
-    EXPECT_EQ(dialog.Name(), "\xC4\xD6\xDC\xE4\xF6\xFC\xDF\xE9\xE8\xEA\xF1\xF8\xE5\xE6\x80");
 }
 
 TEST(CharacterDialog, ClvlFieldRefusesAThirdCharacter)
 {
     ScriptedPrompter prompter;
     NewCharacterDialog dialog(prompter);
-    prompter.script = [&](QDialog& d) { TypeAndPressEnter(d, NewKind, "Tamsin", "123"); };
+    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, NewKind, "Tamsin", "123"); });
     EXPECT_TRUE(prompter.RunDialog(dialog));
     EXPECT_EQ(dialog.ClvlText(), "12");
     EXPECT_EQ(dialog.Clvl(), 12);
@@ -230,48 +163,36 @@ TEST(CharacterDialog, CharacterOutsideTheCodePageIsRefusedWithANote)
 {
     ScriptedPrompter prompter;
     NewCharacterDialog dialog(prompter);
-    prompter.script = [&](QDialog& d) {
+    prompter.dialogs.push_back([&](QDialog& d) {
         QLineEdit* name = Field(d, NewCharacterDialog::NameFieldId);
-        TypeText(name, QString::fromUtf8("Ta"));
-        TypeText(name, QString::fromUtf8("Ł")); // Polish L with stroke: not in Windows-1252
+        Type(name, QString::fromUtf8("Ta"));
+        Type(name, QString::fromUtf8("Ł")); // Polish L with stroke: not in Windows-1252
         EXPECT_EQ(name->text(), "Ta");
         EXPECT_TRUE(QToolTip::isVisible());
         EXPECT_TRUE(QToolTip::text().contains("can't be stored"));
         QToolTip::hideText();
-        TypeText(name, QString::fromUtf8("m→sin")); // the arrow is refused, the rest kept
+        Type(name, QString::fromUtf8("m→sin")); // the arrow is refused, the rest kept
         // A paste holding such a character is refused whole.
         name->insert(QString::fromUtf8("Ω"));
         name->insert(QString(QChar(0x02))); // ends a name in chars.dat
         EXPECT_EQ(name->text(), "Tamsin");
         QLineEdit* clvl = Field(d, NewCharacterDialog::ClvlFieldId);
-        TypeText(clvl, QString::fromUtf8("٣")); // an Arabic-Indic three is no code-page digit
-        TypeText(clvl, "8");
+        Type(clvl, QString::fromUtf8("٣")); // an Arabic-Indic three is no code-page digit
+        Type(clvl, "8");
         EXPECT_EQ(clvl->text(), "8");
         QTest::keyClick(clvl, Qt::Key_Return);
-    };
+    });
     EXPECT_TRUE(prompter.RunDialog(dialog));
     EXPECT_EQ(dialog.Name(), "Tamsin");
     EXPECT_EQ(dialog.Clvl(), 8);
     EXPECT_TRUE(prompter.shown.empty());
 }
 
-TEST(CharacterDialog, ANoteIsNotShownForAFullField)
-{
-    ScriptedPrompter prompter;
-    NewCharacterDialog dialog(prompter);
-    prompter.script = [&](QDialog& d) {
-        QToolTip::hideText();
-        TypeText(Field(d, NewCharacterDialog::ClvlFieldId), "123");
-        EXPECT_FALSE(QToolTip::isVisible());
-    };
-    prompter.RunDialog(dialog);
-}
-
 TEST(CharacterDialog, AccentedNameRoundTripsToItsExactBytes)
 {
     ScriptedPrompter prompter;
     NewCharacterDialog typed(prompter);
-    prompter.script = [&](QDialog& d) { TypeAndPressEnter(d, NewKind, QString::fromUtf8("Ærö€ñ Œ"), "64"); };
+    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, NewKind, QString::fromUtf8("Ærö€ñ Œ"), "64"); });
     ASSERT_TRUE(prompter.RunDialog(typed));
     EXPECT_EQ(typed.Name(), "\xC6r\xF6\x80\xF1 \x8C");
 
@@ -282,7 +203,7 @@ TEST(CharacterDialog, AccentedNameRoundTripsToItsExactBytes)
         EditCharacterDialog edit(prompter);
         edit.SetName(bytes);
         edit.SetClvlText("64");
-        prompter.script = [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Return); };
+        prompter.dialogs.push_back([](QDialog& d) { QTest::keyClick(&d, Qt::Key_Return); });
         ASSERT_TRUE(prompter.RunDialog(edit));
         EXPECT_EQ(edit.Name(), bytes);
         EXPECT_EQ(edit.Clvl(), 64);
@@ -295,13 +216,13 @@ TEST(CharacterDialog, NameWithAControlByteFromTheFileCanStillBeEdited)
     EditCharacterDialog dialog(prompter);
     dialog.SetName("Ka\x01");
     dialog.SetClvlText("3");
-    prompter.script = [&](QDialog& d) {
+    prompter.dialogs.push_back([&](QDialog& d) {
         QLineEdit* name = Field(d, EditCharacterDialog::NameFieldId);
         name->end(false);
-        TypeText(name, "e");
+        Type(name, "e");
         name->insert(QString(QChar(0x03))); // a new control character is still refused
         QTest::keyClick(name, Qt::Key_Return);
-    };
+    });
     ASSERT_TRUE(prompter.RunDialog(dialog));
     EXPECT_EQ(dialog.Name(), "Ka\x01"
                              "e");
@@ -313,14 +234,14 @@ TEST(CharacterDialog, EditStartsWithTheCharacterAndTypingReplacesIt)
     EditCharacterDialog dialog(prompter);
     dialog.SetName("Tamsin");
     dialog.SetClvlText("50");
-    prompter.script = [&](QDialog& d) {
+    prompter.dialogs.push_back([&](QDialog& d) {
         EXPECT_EQ(Field(d, EditCharacterDialog::NameFieldId)->text(), "Tamsin");
         // The name field has the focus with its text selected.
-        TypeText(Field(d, EditCharacterDialog::NameFieldId), "Orla");
+        Type(Field(d, EditCharacterDialog::NameFieldId), "Orla");
         QTest::keyClick(Field(d, EditCharacterDialog::NameFieldId), Qt::Key_Tab);
-        TypeText(Field(d, EditCharacterDialog::ClvlFieldId), "10");
+        Type(Field(d, EditCharacterDialog::ClvlFieldId), "10");
         QTest::keyClick(Field(d, EditCharacterDialog::ClvlFieldId), Qt::Key_Return);
-    };
+    });
     ASSERT_TRUE(prompter.RunDialog(dialog));
     EXPECT_EQ(dialog.Name(), "Orla");
     EXPECT_EQ(dialog.Clvl(), 10);
@@ -332,14 +253,14 @@ TEST(CharacterDialog, EscAndCloseBoxCancelWhenAllowed)
         SCOPED_TRACE(kind.label);
         ScriptedPrompter prompter;
         auto dialog = kind.make(prompter);
-        prompter.script = [&](QDialog& d) {
-            TypeText(Field(d, kind.nameId), "Tamsin");
+        prompter.dialogs.push_back([&](QDialog& d) {
+            Type(Field(d, kind.nameId), "Tamsin");
             QTest::keyClick(Field(d, kind.nameId), Qt::Key_Escape);
-        };
+        });
         EXPECT_FALSE(prompter.RunDialog(*dialog));
         EXPECT_FALSE(prompter.stillOpen);
 
-        prompter.script = [](QDialog& d) { d.close(); };
+        prompter.dialogs.push_back([](QDialog& d) { d.close(); });
         EXPECT_FALSE(prompter.RunDialog(*dialog));
         EXPECT_FALSE(prompter.stillOpen);
         EXPECT_TRUE(dialog->windowFlags().testFlag(Qt::WindowCloseButtonHint));
@@ -356,7 +277,7 @@ TEST(CharacterDialog, WithoutCancelOnlyAValidOkLeaves)
     EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowSystemMenuHint));
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::WindowTitleHint));
 
-    prompter.script = [&](QDialog& d) {
+    prompter.dialogs.push_back([&](QDialog& d) {
         QTest::keyClick(Field(d, NewCharacterDialog::NameFieldId), Qt::Key_Escape);
         EXPECT_TRUE(d.isVisible());
         QTest::keyClick(&d, Qt::Key_Escape);
@@ -365,12 +286,12 @@ TEST(CharacterDialog, WithoutCancelOnlyAValidOkLeaves)
         EXPECT_TRUE(d.isVisible());
         TypeAndPressEnter(d, NewKind, "", "");
         EXPECT_TRUE(d.isVisible());
-        TypeText(Field(d, NewCharacterDialog::NameFieldId), "Tamsin");
+        Type(Field(d, NewCharacterDialog::NameFieldId), "Tamsin");
         QTest::keyClick(Field(d, NewCharacterDialog::ClvlFieldId), Qt::Key_Return);
         EXPECT_TRUE(d.isVisible()); // still no level
-        TypeText(Field(d, NewCharacterDialog::ClvlFieldId), "1");
+        Type(Field(d, NewCharacterDialog::ClvlFieldId), "1");
         QTest::keyClick(Field(d, NewCharacterDialog::ClvlFieldId), Qt::Key_Return);
-    };
+    });
     EXPECT_TRUE(prompter.RunDialog(dialog));
     ASSERT_EQ(prompter.shown.size(), 2u);
     EXPECT_EQ(prompter.shown[0].message.text, "You must enter a character name");
@@ -380,41 +301,9 @@ TEST(CharacterDialog, WithoutCancelOnlyAValidOkLeaves)
 
     dialog.SetAllowCancel(true);
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
-    prompter.script = [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); };
+    prompter.dialogs.push_back([](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); });
     EXPECT_FALSE(prompter.RunDialog(dialog));
     EXPECT_FALSE(prompter.stillOpen);
-}
-
-TEST(CharacterDialog, LayoutFollowsTheDialogUnits)
-{
-    ScriptedPrompter prompter;
-    NewCharacterDialog created(prompter);
-    EditCharacterDialog edited(prompter);
-    EXPECT_EQ(created.objectName(), "105");
-    EXPECT_EQ(edited.objectName(), "106");
-    EXPECT_EQ(created.windowTitle(), "New Character...");
-    EXPECT_EQ(edited.windowTitle(), "Edit Character...");
-    for (CharacterDialog* dialog :
-         {static_cast<CharacterDialog*>(&created), static_cast<CharacterDialog*>(&edited)}) {
-        // 151 x 37 units of a 6 x 13 base: 227 x 60 pixels, not resizable.
-        EXPECT_EQ(dialog->size(), QSize(227, 60));
-        EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
-        const QList<QLabel*> labels = dialog->findChildren<QLabel*>();
-        ASSERT_EQ(labels.size(), 2);
-        EXPECT_EQ(labels[0]->geometry(), QRect(6, 7, 74, 20));
-        EXPECT_EQ(labels[1]->geometry(), QRect(6, 34, 74, 20));
-        EXPECT_EQ(labels[0]->alignment(), Qt::AlignCenter);
-        EXPECT_EQ(labels[0]->frameShadow(), QFrame::Sunken);
-        EXPECT_EQ(labels[0]->font(), UiFont());
-    }
-    EXPECT_EQ(created.findChildren<QLabel*>()[0]->text(), "Enter name:");
-    EXPECT_EQ(created.findChildren<QLabel*>()[1]->text(), "Enter Clvl:");
-    EXPECT_EQ(edited.findChildren<QLabel*>()[0]->text(), "Edit name:");
-    EXPECT_EQ(edited.findChildren<QLabel*>()[1]->text(), "Edit Clvl:");
-    EXPECT_EQ(Field(created, 1000)->geometry(), QRect(87, 7, 134, 20));
-    EXPECT_EQ(Field(created, 1001)->geometry(), QRect(87, 34, 134, 20));
-    EXPECT_EQ(Field(edited, 1003)->geometry(), QRect(87, 7, 134, 20));
-    EXPECT_EQ(Field(edited, 1002)->geometry(), QRect(87, 34, 134, 20));
 }
 
 // The About box.
@@ -436,7 +325,7 @@ protected:
     // Opens the box, closes it with `key`; true when it closed.
     bool OpenAndClose(AboutDialog& dialog, Qt::Key key)
     {
-        prompter.script = [key](QDialog& d) { QTest::keyClick(&d, key); };
+        prompter.dialogs.push_back([key](QDialog& d) { QTest::keyClick(&d, key); });
         prompter.RunDialog(dialog);
         return !prompter.stillOpen;
     }
@@ -478,83 +367,16 @@ TEST_F(AboutDialogTest, UnreadableOrShortFileSaysSo)
     EXPECT_EQ(LineText(dialog, 1008), "Runeword Datafile - Updated: unknown (file too short)");
 }
 
-TEST_F(AboutDialogTest, EveryOpeningReadsTheFilesAfresh)
-{
-    AboutDialog dialog(files);
-    EXPECT_TRUE(files.reads.empty());
-    ASSERT_TRUE(OpenAndClose(dialog, Qt::Key_Escape));
-    EXPECT_EQ(files.reads, (std::vector<std::string>{"runes.dat", "items.dat", "runewords.dat"}));
-
-    files.files["runes.dat"] = Date(24, 12, 3);
-    files.files.erase("runewords.dat");
-    ASSERT_TRUE(OpenAndClose(dialog, Qt::Key_Return));
-    EXPECT_EQ(files.reads.size(), 6u);
-    EXPECT_EQ(LineText(dialog, 1005), "Rune Datafile - Updated: 24.12.2003");
-    EXPECT_EQ(LineText(dialog, 1008), "File not found");
-}
-
 TEST_F(AboutDialogTest, EnterEscAndCloseBoxCloseIt)
 {
     AboutDialog dialog(files);
     EXPECT_TRUE(OpenAndClose(dialog, Qt::Key_Return));
     EXPECT_TRUE(OpenAndClose(dialog, Qt::Key_Enter));
     EXPECT_TRUE(OpenAndClose(dialog, Qt::Key_Escape));
-    prompter.script = [](QDialog& d) { d.close(); };
+    prompter.dialogs.push_back([](QDialog& d) { d.close(); });
     prompter.RunDialog(dialog);
     EXPECT_FALSE(prompter.stillOpen);
     EXPECT_FALSE(OpenAndClose(dialog, Qt::Key_A));
-}
-
-TEST_F(AboutDialogTest, NineFramedLinesInTheUiFont)
-{
-    AboutDialog dialog(files);
-    EXPECT_EQ(dialog.windowTitle(), "About the Glyphmoor...");
-    EXPECT_EQ(dialog.objectName(), "107");
-    // 191 x 146 units.
-    EXPECT_EQ(dialog.size(), QSize(287, 237));
-    const QList<QLabel*> lines = dialog.findChildren<QLabel*>();
-    ASSERT_EQ(lines.size(), 9);
-    const int tops[] = {7, 29, 52, 85, 107, 130, 163, 185, 208};
-    for (int i = 0; i < 9; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(lines[i]->geometry(), QRect(6, tops[i], 275, 24));
-        EXPECT_EQ(lines[i]->alignment(), Qt::AlignCenter);
-        EXPECT_EQ(lines[i]->frameShadow(), QFrame::Sunken);
-        EXPECT_EQ(lines[i]->font(), UiFont());
-    }
-    EXPECT_EQ(lines[0]->text(), "Glyphmoor");
-    EXPECT_EQ(lines[1]->text(), "Version: v1.3.3");
-    EXPECT_EQ(lines[2]->text(), "Released: 11.10.2001");
-    EXPECT_EQ(lines[6]->objectName(), "1006");
-}
-
-// The icons are compiled in under :/icons.
-TEST(Icons, ProgramAndCheckIconsLoad)
-{
-    RegisterResources();
-    const QImage program(":/icons/102.png");
-    ASSERT_FALSE(program.isNull());
-    EXPECT_EQ(program.size(), QSize(32, 32));
-    EXPECT_EQ(program.pixelColor(0, 0).alpha(), 0); // a stone, not a square
-    EXPECT_EQ(program.pixelColor(16, 16).alpha(), 255);
-
-    const QImage unticked(":/icons/108.png");
-    const QImage ticked(":/icons/109.png");
-    ASSERT_EQ(unticked.size(), QSize(16, 16));
-    ASSERT_EQ(ticked.size(), QSize(16, 16));
-    EXPECT_NE(unticked, ticked);
-    EXPECT_EQ(unticked.pixelColor(1, 1), QColor(128, 128, 128));
-    EXPECT_EQ(unticked.pixelColor(6, 9), QColor(Qt::white));
-    EXPECT_EQ(ticked.pixelColor(6, 9), QColor(Qt::black));
-
-    for (const int size : {16, 24, 32, 48, 64, 128, 256})
-        EXPECT_EQ(QImage(QString(":/icons/102-%1.png").arg(size)).size(), QSize(size, size));
-    // The variants that QIcon and QPixmap pick on screens of device pixel ratio 2 and 3.
-    for (const QString icon : {"102", "108", "109"})
-        for (const int scale : {2, 3})
-            EXPECT_EQ(QImage(QString(":/icons/%1@%2x.png").arg(icon).arg(scale)).size(),
-                      QImage(QString(":/icons/%1.png").arg(icon)).size() * scale)
-                << icon.toStdString() << scale;
 }
 
 } // namespace

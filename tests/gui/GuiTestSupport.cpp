@@ -45,22 +45,30 @@ bool ScriptedPrompter::RunDialog(QDialog& dialog)
     const DialogScript script = dialogs.front();
     dialogs.pop_front();
     dialog.setResult(QDialog::Rejected);
-    dialog.show();
+    dialog.open();
+    // As exec() does: the dialog becomes the active window, so focus moves
+    // (Tab into a field selects its text) work as for a user.
+    dialog.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     script(dialog);
-    const bool accepted = dialog.result() == QDialog::Accepted;
-    dialog.hide();
-    return accepted;
+    stillOpen = dialog.isVisible();
+    if (stillOpen)
+        dialog.hide();
+    return !stillOpen && dialog.result() == QDialog::Accepted;
 }
 
-// Types text as key presses; characters beyond ASCII arrive as the text of
-// a key event, as an input method delivers them.
+// Types text as key presses. QTest::keyClick only knows ASCII; other
+// characters arrive as a keyboard layout sends them: a key event that carries
+// the character as its text.
 void Type(QWidget* field, const QString& text)
 {
     for (const QChar ch : text) {
-        if (ch.unicode() < 0x80)
+        if (ch.unicode() < 0x80) {
             QTest::keyClick(field, ch.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+            continue;
+        }
+        const Qt::Key key = ch.unicode() <= 0xFF ? Qt::Key(ch.toUpper().unicode()) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, field, key, QString(ch), Qt::NoModifier);
     }
 }
 

@@ -40,8 +40,11 @@ public:
     // Each dialog run takes the next script; it drives the real dialog (keys,
     // typing) and the dialog's own result decides. Without a script the
     // dialog is cancelled.
+    // Dialogs open window-modal and active, as for a user; what a script
+    // leaves open counts as still running and is put away.
     std::deque<DialogScript> dialogs;
     int dialogsRun = 0;
+    bool stillOpen = false;
 };
 
 void Type(QWidget* field, const QString& text);

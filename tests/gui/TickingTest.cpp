@@ -210,15 +210,6 @@ TEST_F(Ticking, ItemGroupButtonsFollowTheCategories)
     EXPECT_EQ(Refreshes(), before + 1);
 }
 
-TEST_F(Ticking, ButtonMnemonicsPressTheButtons)
-{
-    harness.Frame()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(harness.Frame()));
-    QTest::keyClick(harness.Frame()->windowHandle(), Qt::Key_C, Qt::AltModifier);
-    // A mnemonic presses the button visibly: the click comes a moment later.
-    EXPECT_TRUE(QTest::qWaitFor([this] { return TickedRows(ids::RuneList).size() == 11u; }, 2000));
-}
-
 TEST_F(Ticking, BoundCommandsResetEachOther)
 {
     MainPanel& panel = harness.Panel();

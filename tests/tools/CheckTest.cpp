@@ -164,6 +164,12 @@ TEST_F(Check, ReportsWhatTheReadersSkipWithTheByteOffset)
     const Finding* cut = found.Find("a record that ends inside its item or rune list");
     ASSERT_NE(cut, nullptr) << Describe(found);
     EXPECT_EQ(cut->where, "runewords.dat (byte " + std::to_string(end) + ")");
+
+    Bytes nineteen = DateBytes(); // one record more than the table holds
+    for (int i = 0; i < 19; ++i)
+        nineteen = Concat({nineteen, ItemRecord(2, 1, "I" + std::to_string(i))});
+    files.files[ItemsDat] = nineteen;
+    EXPECT_TRUE(CheckDatFiles(files).Find("the last 6 bytes come after record 18")) << Describe(CheckDatFiles(files));
 }
 
 } // namespace

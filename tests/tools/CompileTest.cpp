@@ -164,6 +164,7 @@ const Refusal Refusals[] = {
      "'Ω' (U+03A9) is not in the Windows-1252 code page"},
     {"CharacterOutsideTheCodePageInText", 2, RunewordsHead + "| fire → ice\n", "runewords.txt:5",
      "(U+2192) is not in the Windows-1252"},
+    {"StrayContinuationByte", 1, "date: 1.1.2001\nitem: Kn\x80ife\ncategory: melee\nsockets: 2\n", "items.txt:2", "not UTF-8"},
     {"BytesThatAreNotUtf8", 1, "date: 1.1.2001\nitem: Kn\xE9ife\ncategory: melee\nsockets: 2\n", "items.txt:2",
      "not UTF-8"},
     {"SevenRunes", 2, "date: 1.1.2001\nruneword: Long\nitems: Knife\nrunes: A B C D E F G\n", "runewords.txt:2",

@@ -75,16 +75,6 @@ TEST(DataTool, CompileThenCheckTheSample)
     EXPECT_NE(check.out.find("0 errors, 0 warnings"), std::string::npos) << check.out;
 }
 
-TEST(DataTool, CompileCreatesTheOutputDirectory)
-{
-    const TempDir dir;
-    WriteSources(dir, SmallSources());
-    const std::string target = (dir.Path() / "a" / "b").string();
-    const ToolRun run = Tool({"compile", dir.Str(), target});
-    EXPECT_EQ(run.code, ExitSuccess) << run.err;
-    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(target) / RunewordsDat));
-}
-
 TEST(DataTool, FailedCompileWritesNoneOfTheThreeAndKeepsTheOldFiles)
 {
     const TempDir source;

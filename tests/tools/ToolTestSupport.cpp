@@ -20,12 +20,6 @@ std::string ReadFile(const std::filesystem::path& path)
 
 } // namespace
 
-TextFiles SampleSources()
-{
-    const std::filesystem::path dir(GLYPHMOOR_SAMPLE_DATA_DIR);
-    return {ReadFile(dir / RunesText), ReadFile(dir / ItemsText), ReadFile(dir / RunewordsText)};
-}
-
 TextFiles SmallSources()
 {
     return {

@@ -9,9 +9,6 @@
 
 namespace glyphmoor::tools::test {
 
-// The text sources of the sample data set in data/.
-TextFiles SampleSources();
-
 // A small valid data set: runes Ash (1), Bel (2), Cor (3); item types Knife
 // (melee, 2), Bow (missile, 4), Cap (defence, 3); two runewords.
 TextFiles SmallSources();

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/DatLayout.h"
+#include "core/DatLayout.h"
 
 #include <algorithm>
 #include <cstdint>
 
-namespace glyphmoor::tools {
+namespace glyphmoor {
 
 namespace {
 
@@ -120,4 +120,4 @@ DatLayout<DatRuneword> ScanRunewords(ByteView file, int capacity)
     return layout;
 }
 
-} // namespace glyphmoor::tools
+} // namespace glyphmoor

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/CodePage.h"
+#include "core/CodePage.h"
 
 #include <array>
 #include <cstdio>
 
-namespace glyphmoor::tools {
+namespace glyphmoor {
 
 namespace {
 
@@ -116,4 +116,4 @@ std::string Quoted(const std::string& bytes)
     return quoted;
 }
 
-} // namespace glyphmoor::tools
+} // namespace glyphmoor

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-namespace glyphmoor::tools {
+namespace glyphmoor {
 
-// Where the records and fields of a .dat file lie, walked the way the core
-// readers walk them, so that messages can name record numbers and byte
-// offsets and the decompiler can see the exact bytes of each field. It gives
-// the bytes no meaning: names are not looked up and line-break bytes are not
-// turned into line breaks.
+// The one walk over the records and fields of a .dat file: where each lies and
+// its exact bytes. DataStore's readers build their tables from it, and the data
+// tool's messages name record numbers and byte offsets from it. It gives the
+// bytes no meaning: names are not looked up and line-break bytes are not turned
+// into line breaks.
 struct DatField {
     std::size_t offset = 0;
     std::string bytes;
@@ -60,4 +60,4 @@ DatLayout<DatRune> ScanRunes(ByteView file, int capacity);
 DatLayout<DatItem> ScanItems(ByteView file, int capacity);
 DatLayout<DatRuneword> ScanRunewords(ByteView file, int capacity);
 
-} // namespace glyphmoor::tools
+} // namespace glyphmoor

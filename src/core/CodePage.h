@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-namespace glyphmoor::tools {
+namespace glyphmoor {
 
-// Windows-1252, the code page of the data files. Five byte values (0x81, 0x8D,
+// Windows-1252, the code page of every text in the program's files. Five byte values (0x81, 0x8D,
 // 0x8F, 0x90, 0x9D) have no character; every other byte has exactly one.
 std::optional<char32_t> CharacterOfByte(std::uint8_t byte);
 std::optional<std::uint8_t> ByteOfCharacter(char32_t character);
@@ -23,4 +23,4 @@ std::string Printable(const std::string& bytes);
 // The same between single quotes, for messages.
 std::string Quoted(const std::string& bytes);
 
-} // namespace glyphmoor::tools
+} // namespace glyphmoor
