@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace glyphmoor::tools::test {
 namespace {
 
@@ -27,26 +29,9 @@ TEST(Compile, SmallSourcesGiveTheRecordsTheReadersExpect)
     EXPECT_EQ(store.GetItemType(1).GetCategory(), Missile);
     EXPECT_EQ(store.GetItemType(1).GetMaxSockets(), 4);
     ASSERT_EQ(store.GetRunewordCount(), 2);
-    const Runeword& kindle = store.GetRuneword(0);
-    EXPECT_EQ(kindle.GetAllowedItemsText(), "Weapons");
-    EXPECT_EQ(kindle.GetItemTypeCount(), 2); // Knife and Bow
-    EXPECT_EQ(kindle.RuneOrderText(), "Ash Bel");
-    const Runeword& veil = store.GetRuneword(1);
-    EXPECT_EQ(veil.RuneOrderText(), "Bel Cor Bel");
-    EXPECT_EQ(veil.GetDescription(), "Two\r\nlines.");
-    EXPECT_EQ(veil.ClvlRequirement(), 3);
-}
-
-TEST(Compile, TextLinesBecomeLineBreaksAndEmptyLinesTheDoubleBreakByte)
-{
-    Findings found;
-    RuneTable runes = ParseRunesText("date: 1.1.2001\nrune: A\nlevel: 1\n| one\n|\n| two\n| three\n", found);
-    ASSERT_FALSE(found.HasErrors()) << Describe(found);
-    ASSERT_EQ(runes.entries.size(), 1u);
-    EXPECT_EQ(runes.entries[0].description, "one\r\n\r\ntwo\r\nthree");
-    const DatFiles files = EncodeDataSet({runes, {}, {}});
-    const Bytes expected{1, 1, 1, 1, 'A', 0x01, 'o', 'n', 'e', 0x02, 't', 'w', 'o', 0x03, 't', 'h', 'r', 'e', 'e', 0x00};
-    EXPECT_EQ(files.runes, expected);
+    EXPECT_EQ(store.GetRuneword(0).GetItemTypeCount(), 2); // Knife and Bow
+    EXPECT_EQ(store.GetRuneword(1).RuneOrderText(), "Bel Cor Bel");
+    EXPECT_EQ(store.GetRuneword(1).GetDescription(), "Two\r\nlines.");
 }
 
 TEST(Compile, AcceptsCommentsIndentationWindowsLineEndsAndCategoryNumbers)
@@ -56,11 +41,10 @@ TEST(Compile, AcceptsCommentsIndentationWindowsLineEndsAndCategoryNumbers)
         "# items\r\ndate: 02.03.2004\r\n\r\n  item:   Wall Shield  \r\n  category: 3\r\n  sockets: +4\r\n", found);
     ASSERT_TRUE(found.Empty()) << Describe(found);
     ASSERT_EQ(items.entries.size(), 1u);
-    EXPECT_EQ(items.entries[0].name, "Wall Shield");
-    EXPECT_EQ(items.entries[0].category, 3);
-    EXPECT_EQ(items.entries[0].maxSockets, 4);
+    const ItemEntry& item = items.entries[0];
+    EXPECT_EQ(std::tie(item.name, item.category, item.maxSockets, item.where),
+              std::make_tuple("Wall Shield", 3, 4, "items.txt:4"));
     EXPECT_EQ(items.date, (DataFileDate{2, 3, 4}));
-    EXPECT_EQ(items.entries[0].where, "items.txt:4");
 }
 
 TEST(Compile, ItemTokensAreTrimmedBetweenSlashesAndRunesSplitOnSpaces)
@@ -109,7 +93,6 @@ TEST(Compile, WarnsOfWhatAPlayerWouldMeetWithoutRefusing)
     const Finding* rune = found.Find("the rune 'Dun' of 'Lost'");
     ASSERT_NE(rune, nullptr) << Describe(found);
     EXPECT_EQ(rune->where, "runewords.txt:13");
-    EXPECT_EQ(rune->severity, Severity::Warning);
     EXPECT_TRUE(found.Find("the item type 'Hat' of 'Lost'"));
 }
 
@@ -155,11 +138,7 @@ const Refusal Refusals[] = {
     {"ControlByteInRuneNameOfRuneword", 2, "date: 1.1.2001\nruneword: K\nitems: Knife\nrunes: A\\x03sh\n",
      "runewords.txt:2", "control byte 0x03"},
     {"EndByteInRuneText", 0, RunesHead + "| one\\x00two\n", "runes.txt:2", "control byte 0x00"},
-    {"NameEndByteInRuneText", 0, RunesHead + "| one\\x01two\n", "runes.txt:2", "control byte 0x01"},
-    {"RunewordBreakByteInRuneText", 0, RunesHead + "| one\\x04two\n", "runes.txt:2", "control byte 0x04"},
     {"RuneBreakByteInRunewordText", 2, RunewordsHead + "| one\\x03two\n", "runewords.txt:2", "control byte 0x03"},
-    {"LiteralControlCharacterInName", 0, "date: 1.1.2001\nrune: A\x02h\nlevel: 1\n", "runes.txt:2",
-     "control byte 0x02"},
     {"CharacterOutsideTheCodePage", 0, "date: 1.1.2001\nrune: Ωmen\nlevel: 1\n", "runes.txt:2",
      "'Ω' (U+03A9) is not in the Windows-1252 code page"},
     {"CharacterOutsideTheCodePageInText", 2, RunewordsHead + "| fire → ice\n", "runewords.txt:5",
@@ -178,26 +157,19 @@ const Refusal Refusals[] = {
      "runewords.txt:506", "more than 168 runewords (169)"},
     {"LevelAboveASignedByte", 0, "date: 1.1.2001\nrune: Ash\nlevel: 128\n", "runes.txt:2",
      "the level 128 does not fit the file's signed byte"},
-    {"LevelBelowASignedByte", 0, "date: 1.1.2001\nrune: Ash\nlevel: -129\n", "runes.txt:2",
-     "the level -129 does not fit"},
     {"SocketsAboveASignedByte", 1, "date: 1.1.2001\nitem: Knife\ncategory: melee\nsockets: 300\n", "items.txt:2",
      "the socket count 300 does not fit"},
     {"CategoryZero", 1, "date: 1.1.2001\nitem: Knife\ncategory: 0\nsockets: 2\n", "items.txt:2",
      "the category 0 is none of 1 (melee), 2 (missile) or 3 (defence)"},
-    {"CategoryFour", 1, "date: 1.1.2001\nitem: Knife\ncategory: 4\nsockets: 2\n", "items.txt:2",
-     "the category 4 is none of"},
     {"CategoryWordUnknown", 1, "date: 1.1.2001\nitem: Knife\ncategory: Melee\nsockets: 2\n", "items.txt:3",
      "'Melee' is none of melee, missile or defence"},
     {"LineBreakByEscapes", 0, RunesHead + "| one\\x0D\\x0Atwo\n", "runes.txt:4", "split the line there"},
     {"UnknownEscape", 0, RunesHead + "| C:\\temp\n", "runes.txt:4", "unknown escape '\\tem'"},
-    {"ShortHexEscape", 0, RunesHead + "| \\x4\n", "runes.txt:4", "unknown escape"},
     {"NoDate", 1, "item: Knife\ncategory: melee\nsockets: 2\n", "items.txt", "no date line"},
     {"SecondDate", 1, ItemsHead + "date: 2.2.2002\n", "items.txt:5", "a second date"},
     {"DateNotADate", 0, "date: 2024-03-01\n", "runes.txt:1", "not of the form DD.MM.YYYY"},
     {"DateYearOutOfReach", 0, "date: 1.1.2200\n", "runes.txt:1", "does not fit the three date bytes"},
     {"MissingLevel", 0, "date: 1.1.2001\nrune: Ash\n| text\n", "runes.txt:2", "has no 'level:' line"},
-    {"MissingSockets", 1, "date: 1.1.2001\nitem: Knife\ncategory: melee\n", "items.txt:2", "has no 'sockets:' line"},
-    {"MissingRunes", 2, "date: 1.1.2001\nruneword: K\nitems: Knife\n", "runewords.txt:2", "has no 'runes:' line"},
     {"SecondLevel", 0, RunesHead + "level: 2\n", "runes.txt:4", "a second 'level:' line"},
     {"FieldBeforeRecord", 0, "date: 1.1.2001\nlevel: 2\n", "runes.txt:2", "before the first 'rune:' line"},
     {"TextBeforeRecord", 0, "date: 1.1.2001\n| text\n", "runes.txt:2", "a text line before the first 'rune:'"},

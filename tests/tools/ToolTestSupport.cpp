@@ -8,18 +8,6 @@
 
 namespace glyphmoor::tools::test {
 
-namespace {
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-} // namespace
-
 TextFiles SmallSources()
 {
     return {
@@ -62,7 +50,10 @@ void TempDir::Write(const std::string& name, const std::string& content) const
 
 std::string TempDir::Read(const std::string& name) const
 {
-    return ReadFile(path / name);
+    std::ifstream in(path / name, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
 }
 
 } // namespace glyphmoor::tools::test
