@@ -44,15 +44,13 @@ TempDir::~TempDir()
 
 void TempDir::Write(const std::string& name, const std::string& content) const
 {
-    std::ofstream out(path / name, std::ios::binary);
-    out << content;
+    std::ofstream(path / name, std::ios::binary) << content;
 }
 
 std::string TempDir::Read(const std::string& name) const
 {
-    std::ifstream in(path / name, std::ios::binary);
     std::ostringstream content;
-    content << in.rdbuf();
+    content << std::ifstream(path / name, std::ios::binary).rdbuf();
     return content.str();
 }
 
