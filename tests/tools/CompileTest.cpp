@@ -23,8 +23,8 @@ TEST(Compile, SmallSourcesGiveTheRecordsTheReadersExpect)
     store.ParseRunewords(files->runewords);
     EXPECT_EQ(ReadDataFileDate(files->runes), (DataFileDate{11, 10, 1}));
     EXPECT_EQ(std::make_tuple(store.GetRune(1).GetName(), store.GetRune(1).GetClvl()), std::make_tuple("Bel", 2));
-    EXPECT_EQ(store.GetItemType(1).GetCategory(), Missile);
-    EXPECT_EQ(store.GetItemType(1).GetMaxSockets(), 4);
+    EXPECT_EQ(std::make_tuple(store.GetItemType(1).GetCategory(), store.GetItemType(1).GetMaxSockets()),
+              std::make_tuple(Missile, 4));
     ASSERT_EQ(store.GetRunewordCount(), 2);
     EXPECT_EQ(store.GetRuneword(0).GetItemTypeCount(), 2); // Knife and Bow
     EXPECT_EQ(store.GetRuneword(1).RuneOrderText(), "Bel Cor Bel");
