@@ -120,6 +120,7 @@ const Refusal Refusals[] = {
     {"ThirtyFourRunes", 0, Repeat("rune: R#\nlevel: 1\n", 34), "runes.txt:68", "more than 33 runes (34)"},
     {"NineteenItemTypes", 1, Repeat("item: I#\ncategory: melee\nsockets: 2\n", 19), "items.txt:56", "more than 18 item types (19)"},
     {"OneHundredSixtyNineRunewords", 2, Repeat("runeword: W#\nitems: Knife\nrunes: Ash\n", 169), "runewords.txt:506", "more than 168 runewords (169)"},
+    {"EmptyLevel", 0, "date: 1.1.2001\nrune: Ash\nlevel:\n", "runes.txt:3", "is not a whole number"},
     {"LevelAboveASignedByte", 0, "date: 1.1.2001\nrune: Ash\nlevel: 128\n", "runes.txt:2", "the level 128 does not fit the file's signed byte"},
     {"SocketsAboveASignedByte", 1, "date: 1.1.2001\nitem: Knife\ncategory: melee\nsockets: 300\n", "items.txt:2", "the socket count 300 does not fit"},
     {"CategoryZero", 1, "date: 1.1.2001\nitem: Knife\ncategory: 0\nsockets: 2\n", "items.txt:2", "the category 0 is none of 1 (melee), 2 (missile) or 3 (defence)"},
