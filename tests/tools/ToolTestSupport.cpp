@@ -1,24 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ToolTestSupport.h"
 
-#include <atomic>
-#include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace glyphmoor::tools::test {
-
-namespace {
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-} // namespace
 
 TextFiles SmallSources()
 {
@@ -37,32 +22,6 @@ std::string Describe(const Findings& findings)
     std::ostringstream out;
     findings.Print(out);
     return out.str();
-}
-
-TempDir::TempDir()
-{
-    static std::atomic<int> counter{0};
-    path = std::filesystem::temp_directory_path() /
-           ("glyphmoor-data-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-}
-
-void TempDir::Write(const std::string& name, const std::string& content) const
-{
-    std::ofstream out(path / name, std::ios::binary);
-    out << content;
-}
-
-std::string TempDir::Read(const std::string& name) const
-{
-    return ReadFile(path / name);
 }
 
 } // namespace glyphmoor::tools::test
