@@ -235,7 +235,7 @@ int RunCheck(const std::string& directory, std::ostream& out)
 class ReadOnlyFiles final : public FileStore {
 public:
     explicit ReadOnlyFiles(const std::string& directory) : disk(directory) {}
-    std::optional<Bytes> Read(const std::string& name) override { return disk.Read(name); }
+    std::optional<Bytes> Read(const std::string& name, std::size_t limit) override { return disk.Read(name, limit); }
     bool Replace(const std::string&, const Bytes&) override { return false; }
     bool Remove(const std::string&) override { return false; }
     bool Exists(const std::string& name) override { return disk.Exists(name); }
@@ -286,7 +286,7 @@ int RunShow(const std::string& directory, std::ostream& out, std::ostream& err)
     Roster roster;
     LoadRoster(roster, io);
     FilterSettings filter;
-    int infoKind = DefaultInfoKind;
+    InfoKind infoKind = DefaultInfoKind;
     roster.selectedCharacter = LoadSettings(filter, infoKind, roster.characterCount, io);
     out << RosterFileName << ": " << roster.characterCount << " characters\n";
     for (int i = 0; i < roster.characterCount; ++i) {

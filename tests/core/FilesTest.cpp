@@ -316,12 +316,12 @@ protected:
 TEST_F(DiskTest, ReplaceRenamesAWholeNewFileOverTheOld)
 {
     EXPECT_FALSE(disk.Exists("a"));
-    EXPECT_FALSE(disk.Read("a"));
+    EXPECT_FALSE(disk.Read("a", 1 << 20));
     ASSERT_TRUE(disk.Replace("a", BytesOf("first, longer")));
     ASSERT_TRUE(disk.Replace("a", BytesOf("second")));
-    EXPECT_EQ(disk.Read("a"), BytesOf("second"));
+    EXPECT_EQ(disk.Read("a", 1 << 20), BytesOf("second"));
     ASSERT_TRUE(disk.Replace("empty", {}));
-    EXPECT_EQ(disk.Read("empty"), Bytes{}); // empty, not missing
+    EXPECT_EQ(disk.Read("empty", 1 << 20), Bytes{}); // empty, not missing
     EXPECT_EQ(Entries(), (std::set<std::string>{"a", "empty"}));
     EXPECT_TRUE(disk.Remove("a"));
     EXPECT_FALSE(disk.Remove("a"));
@@ -338,10 +338,10 @@ TEST_F(DiskTest, DevicesFifosAndDirectoriesReadAsFilesThatDoNotOpen)
     EXPECT_FALSE(store.LoadRunes("runes.dat", io()));
     EXPECT_EQ(messages.shown, std::vector<Message>{FileNotFoundMessage("runes.dat")});
     EXPECT_EQ(Count(io()), 0);
-    FilterSettings filter{2, 2, 10, 50, false};
-    int infoKind = 1;
+    FilterSettings filter{AnyRune, AnyCharacter, 10, 50, false};
+    InfoKind infoKind = RuneInfo;
     EXPECT_EQ(LoadSettings(filter, infoKind, 1, io()), 0);
-    EXPECT_EQ(filter, (FilterSettings{2, 2, 10, 50, false})); // as for a missing file
+    EXPECT_EQ(filter, (FilterSettings{AnyRune, AnyCharacter, 10, 50, false})); // as for a missing file
     EXPECT_EQ(messages.shown.size(), 1u);
 
     // Directories: loaded as missing, never replaced, each save reported.
@@ -360,14 +360,14 @@ TEST_F(DiskTest, DevicesFifosAndDirectoriesReadAsFilesThatDoNotOpen)
     EXPECT_FALSE(SaveSettings(filter, infoKind, 0, io()));
     EXPECT_EQ(messages.shown, (std::vector<Message>{FileNotFoundMessage("runes.dat"), CannotWriteRoster,
                                                     CannotWriteRoster, CannotWriteSettings}));
-    EXPECT_EQ(DiskFiles((dir / "chars.dat").string()).Read("keep"), BytesOf("mine"));
+    EXPECT_EQ(DiskFiles((dir / "chars.dat").string()).Read("keep", 1 << 20), BytesOf("mine"));
     EXPECT_EQ(Entries(), (std::set<std::string>{"chars.dat", "runes.dat", "settings.dat"}));
 }
 
 TEST_F(DiskTest, AWriteCutShortKeepsTheOldFilesByteForByte)
 {
     Put("chars.dat", Records(2));
-    Put("settings.dat", EncodeSettings(FilterSettings{3, 2, 1, 99, false}, 1, 0));
+    Put("settings.dat", EncodeSettings(FilterSettings{IgnoreRunes, AnyCharacter, 1, 99, false}, RuneInfo, 0));
     Roster roster;
     LoadRoster(roster, io());
     for (int k = 2; k < 200; ++k)
@@ -380,13 +380,13 @@ TEST_F(DiskTest, AWriteCutShortKeepsTheOldFilesByteForByte)
         if (!limit.active)
             GTEST_SKIP() << "cannot limit the file size here";
         rewritten = RewriteRoster(roster, io());
-        saved = SaveSettings(FilterSettings{}, 3, 0, io());
+        saved = SaveSettings(FilterSettings{}, RunewordInfo, 0, io());
     }
     EXPECT_FALSE(rewritten);
     EXPECT_FALSE(saved);
     EXPECT_EQ(messages.shown, (std::vector<Message>{CannotWriteRoster, CannotWriteSettings}));
-    EXPECT_EQ(disk.Read("chars.dat"), Records(2));
-    EXPECT_EQ(disk.Read("settings.dat"), EncodeSettings(FilterSettings{3, 2, 1, 99, false}, 1, 0));
+    EXPECT_EQ(disk.Read("chars.dat", 1 << 20), Records(2));
+    EXPECT_EQ(disk.Read("settings.dat", 1 << 20), EncodeSettings(FilterSettings{IgnoreRunes, AnyCharacter, 1, 99, false}, RuneInfo, 0));
     EXPECT_EQ(Entries(), (std::set<std::string>{"chars.dat", "settings.dat"}));
 }
 

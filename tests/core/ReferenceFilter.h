@@ -40,7 +40,7 @@ inline bool FitsCheckedItemType(const DataStore& store, const Runeword& word, st
             continue;
         for (int p = 0; p < word.GetItemTypeCount(); ++p) {
             const int own = word.GetItemType(p);
-            if (own >= 0 && own < total &&
+            if (own >= 0 && own < total && store.GetItemType(checked).GetCategory() != NoCategory &&
                 store.GetItemType(own).GetCategory() == store.GetItemType(checked).GetCategory())
                 return true;
         }

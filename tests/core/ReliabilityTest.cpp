@@ -5,6 +5,7 @@
 #include "core/Roster.h"
 #include "core/RunewordFilter.h"
 #include "core/Settings.h"
+#include "ReferenceFilter.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -146,7 +147,7 @@ TEST(Reliability, ItemTypesWithoutACategoryShareNoneInTheSocketTest)
     const std::vector<int> runes{0, 1, 2};
     const std::vector<int> items{0, 1};
     EXPECT_TRUE(FilterRunewords(store, runes, items, Roster{}, FilterSettings{}).empty());
-    EXPECT_FALSE(store.GetRuneword(0).FitsCheckedItemType(items));
+    EXPECT_FALSE(reference::FitsCheckedItemType(store, store.GetRuneword(0), items));
 }
 
 } // namespace

@@ -35,11 +35,11 @@ TEST_P(SettingsFile, IsTakenOverOrReportedDeletedAndReset)
     const Raw& raw = GetParam();
     TestIo t;
     t.files.files["settings.dat"] = Concat({raw.File(), Bytes{0xFF}}); // bytes after the 28th are ignored
-    FilterSettings filter{2, 2, 15, 20, false};
-    int infoKind = ItemInfo;
+    FilterSettings filter{AnyRune, AnyCharacter, 15, 20, false};
+    InfoKind infoKind = ItemInfo;
     const int index = LoadSettings(filter, infoKind, raw.characterCount, t.io());
     if (raw.accepted) {
-        EXPECT_EQ(filter, (FilterSettings{raw.runeRule, raw.characterRule, raw.clvlOver, raw.clvlUnder, raw.flag != 0}));
+        EXPECT_EQ(filter, (FilterSettings{RuneRule(raw.runeRule), CharacterRule(raw.characterRule), raw.clvlOver, raw.clvlUnder, raw.flag != 0}));
         EXPECT_EQ(infoKind, raw.infoKind);
         EXPECT_EQ(index, raw.index);
         EXPECT_TRUE(t.messages.shown.empty());
@@ -80,25 +80,26 @@ TEST(SettingsFileShort, FillsOnlyItsLeadingBytesAndKeepsTheRest)
 {
     TestIo t;
     const Bytes whole = Raw{2, 1, 15, 100, 1, 1, 2, 3, true}.File();
-    const FilterSettings inForce{1, 2, 40, 60, false};
+    const FilterSettings inForce{AllRunes, AnyCharacter, 40, 60, false};
     struct Case {
         std::size_t size;
         FilterSettings filter;
-        int infoKind, index;
+        InfoKind infoKind;
+        int index;
     };
-    for (const Case& c : {Case{0, inForce, ItemInfo, 0}, Case{4, {2, 2, 40, 60, false}, ItemInfo, 0},
-                          Case{8, {2, 1, 40, 60, false}, ItemInfo, 0}, Case{24, {2, 1, 15, 100, true}, RuneInfo, 0},
-                          Case{25, {2, 1, 15, 100, true}, RuneInfo, 2}}) {
+    for (const Case& c : {Case{0, inForce, ItemInfo, 0}, Case{4, {AnyRune, AnyCharacter, 40, 60, false}, ItemInfo, 0},
+                          Case{8, {AnyRune, SelectedCharacter, 40, 60, false}, ItemInfo, 0}, Case{24, {AnyRune, SelectedCharacter, 15, 100, true}, RuneInfo, 0},
+                          Case{25, {AnyRune, SelectedCharacter, 15, 100, true}, RuneInfo, 2}}) {
         t.files.files["settings.dat"] = Bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(c.size));
         FilterSettings filter = inForce;
-        int infoKind = ItemInfo;
+        InfoKind infoKind = ItemInfo;
         EXPECT_EQ(LoadSettings(filter, infoKind, 3, t.io()), c.index) << c.size;
         EXPECT_EQ(filter, c.filter) << c.size;
         EXPECT_EQ(infoKind, c.infoKind) << c.size;
     }
     t.files.files.clear(); // no file: the values in force stay
     FilterSettings filter = inForce;
-    int infoKind = ItemInfo;
+    InfoKind infoKind = ItemInfo;
     EXPECT_EQ(LoadSettings(filter, infoKind, 3, t.io()), 0);
     EXPECT_EQ(filter, inForce);
     EXPECT_TRUE(t.messages.shown.empty());
@@ -107,20 +108,20 @@ TEST(SettingsFileShort, FillsOnlyItsLeadingBytesAndKeepsTheRest)
 TEST(SaveSettings, WritesTheTwentyEightBytesOrReportsAndKeepsTheOldFile)
 {
     TestIo t;
-    ASSERT_TRUE(SaveSettings(FilterSettings{2, 1, 30, 100, false}, RuneInfo, 0, t.io()));
+    ASSERT_TRUE(SaveSettings(FilterSettings{AnyRune, SelectedCharacter, 30, 100, false}, RuneInfo, 0, t.io()));
     Bytes expected = Raw{2, 1, 30, 100, 0, 1, 0, 0, true}.File();
     expected[17] = 0; // the padding is written as 0
     EXPECT_EQ(t.files.files["settings.dat"], expected);
-    EXPECT_EQ(EncodeSettings({}, 3, 0x0102)[25], 0x01); // all four bytes of a field
-    ASSERT_TRUE(SaveSettings(FilterSettings{3, 2, 1, 99, true}, ItemInfo, 255, t.io()));
+    EXPECT_EQ(EncodeSettings({}, RunewordInfo, 0x0102)[25], 0x01); // all four bytes of a field
+    ASSERT_TRUE(SaveSettings(FilterSettings{IgnoreRunes, AnyCharacter, 1, 99, true}, ItemInfo, 255, t.io()));
     FilterSettings filter;
-    int infoKind = 0;
+    InfoKind infoKind{};
     EXPECT_EQ(LoadSettings(filter, infoKind, 256, t.io()), 255);
-    EXPECT_EQ(filter, (FilterSettings{3, 2, 1, 99, true}));
+    EXPECT_EQ(filter, (FilterSettings{IgnoreRunes, AnyCharacter, 1, 99, true}));
     EXPECT_EQ(infoKind, ItemInfo);
     const Bytes old = t.files.files["settings.dat"];
     t.files.unwritable = {"settings.dat"};
-    EXPECT_FALSE(SaveSettings(FilterSettings{}, 3, 0, t.io()));
+    EXPECT_FALSE(SaveSettings(FilterSettings{}, RunewordInfo, 0, t.io()));
     EXPECT_EQ(t.messages.shown, std::vector<Message>{CannotWriteMessage("settings.dat")});
     EXPECT_EQ(t.files.files["settings.dat"], old);
 }

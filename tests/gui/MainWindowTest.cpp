@@ -62,7 +62,7 @@ TEST_F(MainWindow, StartupAppliesTheStoredCharacterAndSettings)
 {
     // Rune rule "any", character rule "selected", over 0, under 100, limits
     // off, rune info, character 1.
-    harness.files.Replace("settings.dat", glyphmoor::EncodeSettings({2, 1, 0, 100, false}, 1, 1));
+    harness.files.Replace("settings.dat", glyphmoor::EncodeSettings({glyphmoor::AnyRune, glyphmoor::SelectedCharacter, 0, 100, false}, glyphmoor::RuneInfo, 1));
     WriteRoster(harness.files, {{"Anna", 30, {0, 1, 2}, {0, 12}, 1, 0, 0},
                                 {"Bert", 10, {0, 2}, {0, 1, 12}, 2, 12, 1}});
     harness.Start();
