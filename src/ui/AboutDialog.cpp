@@ -2,6 +2,8 @@
 #include "ui/AboutDialog.h"
 
 #include "ui/CharacterDialogs.h"
+#include "ui/ControlIds.h"
+#include "ui/Resources.h"
 #include "core/DataStore.h"
 #include "core/FileStore.h"
 #include "core/MessageFormat.h"
@@ -86,7 +88,7 @@ AboutDialog::AboutDialog(glyphmoor::FileStore& files, QWidget* parent)
     setObjectName(QString::number(TemplateId));
     setWindowTitle(QStringLiteral("About the Glyphmoor..."));
     // By resource path, so that a larger rendering is used on a scaled screen.
-    setWindowIcon(QIcon(QStringLiteral(":/icons/102.png")));
+    setWindowIcon(ScaledIcon(ids::ProgramIcon));
     setFixedSize(ToPixelsX(DialogWidth), ToPixelsY(DialogHeight));
 
     for (std::size_t i = 0; i < Lines.size(); ++i) {

@@ -8,6 +8,11 @@ namespace ids {
 // The menu resource.
 constexpr int MainMenu = 104;
 
+// The icons: the program's, and the empty and the ticked box of a row.
+constexpr int ProgramIcon = 102;
+constexpr int UntickedIcon = 108;
+constexpr int TickedIcon = 109;
+
 // The frame.
 constexpr int StatusBar = 40000;
 constexpr int Panel = 59648; // the frame's one pane

@@ -168,7 +168,7 @@ void MainPanel::ConnectList(SelectList* list, InfoKind kind)
 void MainPanel::CreateRuneList()
 {
     runeList = new SelectList(ids::RuneList, SelectList::Mode::List, this);
-    runeList->SetStateIcons(QIcon(QStringLiteral(":/icons/108.png")), QIcon(QStringLiteral(":/icons/109.png")));
+    runeList->SetStateIcons(ScaledIcon(ids::UntickedIcon), ScaledIcon(ids::TickedIcon));
     runeList->SetListColumnWidth(RuneColumnWidth);
     for (int i = 0; i < RuneRows; ++i)
         runeList->InsertRow(i, FromCodePage(store->GetRune(i).GetName()));
@@ -180,7 +180,7 @@ void MainPanel::CreateRuneList()
 void MainPanel::CreateItemList()
 {
     itemList = new SelectList(ids::ItemList, SelectList::Mode::Report, this);
-    itemList->SetStateIcons(QIcon(QStringLiteral(":/icons/108.png")), QIcon(QStringLiteral(":/icons/109.png")));
+    itemList->SetStateIcons(ScaledIcon(ids::UntickedIcon), ScaledIcon(ids::TickedIcon));
     itemList->SetHeaderHidden(true);
     itemList->InsertColumn(0, QString(), ItemColumnWidth);
     for (int i = 0; i < ItemRows; ++i)

@@ -6,6 +6,7 @@
 #include "app/MainFrame.h"
 #include "ui/ControlIds.h"
 #include "ui/MainPanel.h"
+#include "ui/Resources.h"
 #include "ui/SelectList.h"
 #include "ui/StatusLine.h"
 
@@ -148,4 +149,8 @@ TEST(WindowAudit, ScaledWindowKeepsItsLayoutAndFitsItsTexts)
         const QString text = button->text().remove('&');
         EXPECT_LE(button->fontMetrics().horizontalAdvance(text) + 4, button->width()) << text.toStdString();
     }
+    // Icons come from sources made for the scale, not from a blown-up 16 px bitmap.
+    const qreal ratio = panel.devicePixelRatioF();
+    for (const int icon : {ids::UntickedIcon, ids::TickedIcon, ids::ProgramIcon})
+        EXPECT_GE(ScaledIcon(icon).pixmap(QSize(16, 16), ratio).width(), qRound(16 * ratio)) << icon;
 }
