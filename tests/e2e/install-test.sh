@@ -11,6 +11,7 @@ set -euo pipefail
 build=${1:?usage: install-test.sh BUILD_DIR SOURCE_DIR}
 source_dir=${2:?usage: install-test.sh BUILD_DIR SOURCE_DIR}
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/glyphmoor-install.XXXXXX")
+source "$(dirname "$0")/xvfb.sh"
 installed=no xvfb="" sudo=""
 [[ $(id -u) -eq 0 ]] || sudo="sudo -n"
 apt() { $sudo env DEBIAN_FRONTEND=noninteractive apt-get -qq -y -o DPkg::Lock::Timeout=300 "$@" >>"$scratch/apt.log" 2>&1; }
@@ -53,9 +54,7 @@ for size in 16 24 32 48 64 128 256; do
   [[ $(od -An -tu4 --endian=big -j16 -N8 "$icon" 2>/dev/null | xargs) == "$size $size" ]] ||
     fail "$icon is missing or not ${size}x${size}"
 done
-page=$(zcat "$root/usr/share/man/man1/glyphmoor.1.gz")
-grep -q "Glyphmoor $version" <<<"$page" || fail "the manual page does not name version $version"
-grep -qx '.I /usr/share/glyphmoor' <<<"$page" || fail "the manual page does not name the package's sample folder"
+zcat "$root/usr/share/man/man1/glyphmoor.1.gz" | grep -q "Glyphmoor $version" || fail "the manual page is not of $version"
 
 # Installed with apt-get, started as the desktop starts it, and purged.
 exec 9>"${TMPDIR:-/tmp}/glyphmoor-install-test.lock"
@@ -69,10 +68,7 @@ else
   apt install "$deb" || { cat "$scratch/apt.log" >&2; fail "apt-get install"; }
   dpkg -L glyphmoor >"$scratch/files"
   exec_line=$(sed -n 's/^Exec=//p' "$desktop")
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-  xvfb=$!
-  for _ in $(seq 100); do [[ -s $scratch/display ]] && break; sleep 0.1; done
-  export DISPLAY=:$(cat "$scratch/display")
+  start_xvfb "$scratch"
   player=$scratch/player
   mkdir "$player"
   (cd / && exec env -i PATH=/usr/bin:/bin HOME="$player" DISPLAY="$DISPLAY" sh -c "exec $exec_line") &
@@ -114,11 +110,9 @@ launch() { # HOME XDG_DATA_HOME(or -) args...
 started_in() { [[ -f $report && $(head -n1 "$report") == "$1" ]]; }
 
 # First start: the folder is made under ~/.local/share and gets the samples.
-home=$scratch/home1
-mkdir "$home"
-launch "$home" - -style fusion || fail "the launcher failed on a first start"
-folder=$home/.local/share/glyphmoor
-started_in "$folder" || fail "the program was not started in $folder"
+mkdir "$scratch/home1" "$scratch/home2" "$scratch/links"
+folder=$scratch/home1/.local/share/glyphmoor
+launch "$scratch/home1" - -style fusion && started_in "$folder" || fail "a first start did not start in $folder"
 grep -qx 'args: -style fusion' "$report" || fail "the launcher did not pass its arguments on"
 for f in runes.dat items.dat runewords.dat; do
   cmp -s "$build/data/$f" "$folder/$f" || fail "the first start did not copy $f"
@@ -126,36 +120,26 @@ done
 [[ -z $(find "$folder" -name '.*partial*') ]] || fail "the launcher left a partial copy behind"
 
 # The player's own data is never replaced, nor mixed with samples.
-printf 'mine' >"$folder/runes.dat"
-printf 'chars' >"$folder/chars.dat"
-rm "$folder/items.dat"
-launch "$home" - || fail "the launcher failed on a second start"
-[[ $(cat "$folder/runes.dat") == mine && $(cat "$folder/chars.dat") == chars ]] || fail "a second start replaced the player's files"
-[[ ! -e $folder/items.dat ]] || fail "samples were mixed into a player's data set"
-started_in "$folder" || fail "the program was not started with part of a data set"
+printf 'mine' >"$folder/runes.dat" && printf 'chars' >"$folder/chars.dat" && rm "$folder/items.dat"
+launch "$scratch/home1" - && started_in "$folder" || fail "a second start did not start in $folder"
+[[ $(cat "$folder/runes.dat" "$folder/chars.dat") == minechars && ! -e $folder/items.dat ]] ||
+  fail "a second start replaced the player's files or mixed samples in"
 
-# XDG_DATA_HOME decides the place when it is an absolute path.
-home=$scratch/home2
-mkdir "$home"
-launch "$home" "$scratch/xdg" || fail "the launcher failed with XDG_DATA_HOME set"
-started_in "$scratch/xdg/glyphmoor" || fail "XDG_DATA_HOME was not used"
-[[ ! -e $home/.local ]] || fail "a folder was made under HOME although XDG_DATA_HOME was set"
-(cd "$scratch" && launch "$home" "relative") || fail "the launcher failed with a relative XDG_DATA_HOME"
-started_in "$home/.local/share/glyphmoor" || fail "a relative XDG_DATA_HOME was not ignored"
-[[ ! -e $scratch/relative ]] || fail "a relative XDG_DATA_HOME made a folder"
-
-# Started through a link in another folder, it still finds the samples.
-mkdir "$scratch/links" "$scratch/home3"
+# An absolute XDG_DATA_HOME decides the place, a relative one is ignored; a
+# link in another folder still finds the samples.
+launch "$scratch/home2" "$scratch/xdg" && started_in "$scratch/xdg/glyphmoor" || fail "XDG_DATA_HOME was not used"
+[[ ! -e $scratch/home2/.local ]] || fail "a folder was made under HOME although XDG_DATA_HOME was set"
+(cd "$scratch" && launch "$scratch/home2" relative) && started_in "$scratch/home2/.local/share/glyphmoor" &&
+  [[ ! -e $scratch/relative ]] || fail "a relative XDG_DATA_HOME was not ignored"
 ln -s "$launcher" "$scratch/links/glyphmoor-launcher"
-env -u XDG_DATA_HOME HOME="$scratch/home3" "$scratch/links/glyphmoor-launcher" || fail "the launcher failed through a link"
-cmp -s "$samples/runes.dat" "$scratch/home3/.local/share/glyphmoor/runes.dat" || fail "started through a link, no samples"
+launcher=$scratch/links/glyphmoor-launcher launch "$scratch/home2" "$scratch/linked" &&
+  cmp -s "$samples/runes.dat" "$scratch/linked/glyphmoor/runes.dat" || fail "started through a link, no samples"
 
 # A folder that cannot be made is reported and nothing is started.
 touch "$scratch/file"
-rm -f "$report"
-env HOME="$scratch" XDG_DATA_HOME="$scratch/file" "$launcher" 2>"$scratch/err" && fail "the launcher started without its folder"
-grep -q 'glyphmoor-launcher: cannot create' "$scratch/err" || fail "no clear message when the folder cannot be made"
-[[ ! -f $report ]] || fail "the program was started without its folder"
+launch "$scratch" "$scratch/file" 2>"$scratch/err" && fail "the launcher started without its folder"
+grep -q 'glyphmoor-launcher: cannot create' "$scratch/err" && [[ ! -f $report ]] ||
+  fail "no clear message, or a start, when the folder cannot be made"
 
 if [[ $failures -ne 0 ]]; then
   echo "install-test: $failures check(s) failed" >&2

@@ -12,15 +12,12 @@
 # filled runeword list, and failure.png, the screen when a step failed.
 # Needs Xvfb, xdotool and ImageMagick (scripts/deps.sh installs them).
 set -euo pipefail
-[[ $# -ge 3 ]] || { sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//' >&2; exit 2; }
-program=$(realpath "$1") tool=$(realpath "$2") data=$3 out=$(realpath "${4:-.}")
-for t in Xvfb xdotool import; do
-  command -v "$t" >/dev/null || { echo "run-e2e.sh: $t is missing; run scripts/deps.sh" >&2; exit 1; }
-done
+program=$(realpath "${1:?usage: run-e2e.sh PROGRAM DATA_TOOL DATA_DIR [OUT_DIR]}") tool=$(realpath "$2") data=$3
+out=$(realpath "${4:-.}")
 
+source "$(dirname "$0")/xvfb.sh"
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/glyphmoor-e2e.XXXXXX")
-xvfb=""
-app=""
+xvfb="" app=""
 cleanup() {
   for pid in $app $xvfb; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
   rm -rf "$scratch"
@@ -35,13 +32,8 @@ fail() {
 mkdir -p "$scratch/work" "$out"
 rm -f "$out/failure.png"
 cp "$data"/runes.dat "$data"/items.dat "$data"/runewords.dat "$scratch/work/"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $scratch/display ]] && break; sleep 0.1; done
-[[ -s $scratch/display ]] || { cat "$scratch/xvfb.log" >&2; echo "e2e: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n1 "$scratch/display") QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$scratch/runtime
-unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_xvfb "$scratch"
+export QT_QPA_PLATFORM=xcb
 # Under AddressSanitizer: libxkbcommon-x11 reads the server's keymap with
 # strndup on counted buffers without a final zero, which strict string checks
 # take for an overflow.
