@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Replays through the fuzz targets' checks every input the fuzzers once broke
-// (data/regressions, named <target>-<what>) and every seed of
-// tests/fuzz/corpus/<target>/, so that the plain and the sanitizer builds keep
-// them fixed without clang or libFuzzer.
+// Replays through the fuzz checks every input the fuzzers once broke (named
+// data/regressions/<target>-<what>) and every seed (tests/fuzz/corpus/<target>/).
 
 #include "../fuzz/FuzzChecks.h"
 
@@ -24,19 +22,17 @@ TEST(FuzzRegression, EveryKeptInputAndSeedHoldsEveryInvariant)
         {"settings", fuzz::CheckSettingsFile}, {"roundtrip", fuzz::CheckRoundTrip},
         {"datatext", fuzz::CheckDataText},     {"datadecompile", fuzz::CheckDataDecompile}};
     std::vector<std::pair<std::string, fs::path>> inputs;
-    for (const auto& entry : fs::directory_iterator(GLYPHMOOR_FUZZ_REGRESSIONS)) {
-        const std::string name = entry.path().filename().string();
-        if (name != "README.md")
-            inputs.emplace_back(name.substr(0, name.find('-')), entry.path());
-    }
+    for (const auto& entry : fs::directory_iterator(GLYPHMOOR_FUZZ_REGRESSIONS))
+        if (entry.path().extension() != ".md")
+            inputs.emplace_back(entry.path().filename().string(), entry.path());
     for (const auto& [target, check] : checks) {
         for (const auto& entry : fs::directory_iterator(fs::path(GLYPHMOOR_FUZZ_CORPUS) / target))
             inputs.emplace_back(target, entry.path());
     }
-    for (const auto& [target, path] : inputs) {
+    for (const auto& [name, path] : inputs) {
+        const std::string target = name.substr(0, name.find('-'));
         std::ifstream in(path, std::ios::binary);
         const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        ASSERT_EQ(checks.count(target), 1u) << path;
-        EXPECT_EQ(checks.at(target)(bytes), "") << path;
+        EXPECT_EQ(checks.count(target) ? checks.at(target)(bytes) : "no such target", "") << path;
     }
 }
