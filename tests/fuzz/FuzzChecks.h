@@ -33,10 +33,9 @@ inline std::vector<Bytes> SplitParts(ByteView input, std::size_t count)
     const std::string text(input.begin(), input.end());
     std::vector<Bytes> parts(count);
     for (std::size_t i = 0, start = 0; i < count && start <= text.size(); ++i) {
-        const std::size_t end =
-            i + 1 < count ? std::min(text.find("\xFF\xFE\xFD", start), text.size()) : text.size();
+        const std::size_t end = i + 1 < count ? text.find("\xFF\xFE\xFD", start) : std::string::npos;
         parts[i] = test::BytesOf(text.substr(start, end - start));
-        start = end + 3;
+        start = std::min(end, text.size()) + 3;
     }
     return parts;
 }

@@ -3,6 +3,8 @@
 
 #include "FuzzChecks.h"
 
+#include <cstdio>
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string problems = glyphmoor::fuzz::FUZZ_CHECK(glyphmoor::ByteView(data, size));
