@@ -159,8 +159,7 @@ TEST(Check, FindsEachFaultAtItsRecordAndByte)
 
 struct Tool {
     explicit Tool(const std::vector<std::string>& args) : code(RunDataTool(args, out, err)) {}
-    std::ostringstream out;
-    std::ostringstream err;
+    std::ostringstream out, err;
     int code;
 };
 
@@ -238,6 +237,7 @@ TEST(DataTool, FailedCompileWritesNoneOfTheThreeAndKeepsTheOldFiles)
     EXPECT_EQ(target.Read(RunesDat) + target.Read(ItemsDat), "old runesold items");
     EXPECT_EQ(std::distance(fs::directory_iterator(target.path), {}), 2); // no leftovers
     EXPECT_TRUE(Says(Tool({"check", source.path}), ExitDataError, "File not found: 'runes.dat'"));
+    EXPECT_TRUE(Says(Tool({"check", source.path}), ExitDataError, "3 errors, 2 warnings"));
 }
 
 } // namespace
