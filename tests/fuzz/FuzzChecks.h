@@ -1,335 +1,229 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// What every reader must hold to, whatever bytes it is given. Shared by the
-// fuzz targets (built with clang and libFuzzer) and by the regression test in
-// tests/core, which replays the inputs the fuzzers once broke. Each check
-// returns an empty text when all holds, otherwise one line per problem.
+// What the readers and glyphmoor-data hold to, whatever bytes they are given:
+// for the fuzz targets and FuzzRegressionTest (the kept crash inputs and seeds).
+// A check returns one line per broken invariant, so an empty text when all holds.
 
-#include "core/Bytes.h"
-#include "core/CheckedSelection.h"
-#include "core/DataStore.h"
-#include "core/Roster.h"
-#include "core/Settings.h"
 #include "ReferenceFilter.h"
 #include "TestSupport.h"
+#include "core/Roster.h"
+#include "core/Settings.h"
+#include "tools/DataChecker.h"
+#include "tools/DataCompiler.h"
+#include "tools/TextFormat.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdio>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace glyphmoor::fuzz {
 
-class Problems {
-public:
-    void Expect(bool holds, std::string_view what)
-    {
-        if (!holds && lines.size() < 20)
-            lines.emplace_back(what);
-    }
-    // The same for one record of a table; the text is only built on failure.
-    void ExpectAt(bool holds, std::string_view table, int index, std::string_view what)
-    {
-        if (!holds && lines.size() < 20)
-            lines.push_back(std::string(table) + " " + std::to_string(index) + ": " + std::string(what));
-    }
-    std::string Text() const
-    {
-        std::string text;
-        for (const std::string& line : lines)
-            text += line + "\n";
-        return text;
-    }
+using namespace tools;
 
-private:
-    std::vector<std::string> lines;
-};
+inline void Expect(std::string& problems, bool holds, const std::string& what)
+{
+    if (!holds)
+        problems += what + "\n";
+}
 
-// The inputs of the multi-file targets are the files one after another with
-// this marker between them; missing parts are empty.
-inline const std::string PartMarker = "\xFF\xFE\xFD";
-
+// The files of a multi-file input, between markers; missing parts are empty.
 inline std::vector<Bytes> SplitParts(ByteView input, std::size_t count)
 {
+    const std::string text(input.begin(), input.end());
     std::vector<Bytes> parts(count);
-    const std::string_view text(reinterpret_cast<const char*>(input.data()), input.size());
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < count && start <= text.size(); ++i) {
-        std::size_t end = i + 1 < count ? text.find(PartMarker, start) : std::string_view::npos;
-        if (end == std::string_view::npos)
-            end = text.size();
-        parts[i].assign(input.begin() + static_cast<std::ptrdiff_t>(start),
-                        input.begin() + static_cast<std::ptrdiff_t>(end));
-        start = end + PartMarker.size();
+    for (std::size_t i = 0, start = 0; i < count && start <= text.size(); ++i) {
+        const std::size_t end = i + 1 < count ? text.find("\xFF\xFE\xFD", start) : std::string::npos;
+        parts[i] = test::BytesOf(text.substr(start, end - start));
+        start = std::min(end, text.size()) + 3;
     }
     return parts;
 }
 
-inline bool HasByte(const std::string& text, std::initializer_list<int> bytes)
-{
-    return std::any_of(text.begin(), text.end(), [&](char c) {
-        return std::find(bytes.begin(), bytes.end(), static_cast<unsigned char>(c)) != bytes.end();
-    });
-}
-
-// The sizes the program builds its store with.
-inline constexpr int Runes = 33;
-inline constexpr int ItemTypes = 18;
-inline constexpr int RunewordSlots = 168;
-inline constexpr int RunesPerRuneword = 6;
-
-// What any store filled by the readers must hold, whatever the files were:
-// tables of their sizes, no separator byte left in a field, every index
-// inside its table, and the filter's matchers safe on every runeword.
-// Without a runewords file read, the runeword table is its 168 empty slots.
-inline void CheckStore(const DataStore& store, Problems& problems, bool runewordsRead = true)
-{
-    problems.Expect(store.GetRuneCount() == Runes && store.GetItemTypeCount() == ItemTypes &&
-                        store.GetRunewordCapacity() == RunewordSlots,
-                    "a table changed its size");
-    const int count = store.GetRunewordCount();
-    problems.Expect(count >= 0 && count <= RunewordSlots, "runewordCount " + std::to_string(count));
-    for (int i = 0; i < Runes; ++i)
-        problems.ExpectAt(!HasByte(store.GetRune(i).GetName(), {0x01}) &&
-                              !HasByte(store.GetRune(i).GetDescription(), {0x00, 0x02, 0x03}),
-                          "rune", i, "holds a separator byte");
-    for (int i = 0; i < ItemTypes; ++i)
-        problems.ExpectAt(store.GetItemType(i).GetCategory() >= 0 && store.GetItemType(i).GetCategory() <= 3 &&
-                              !HasByte(store.GetItemType(i).GetName(), {0x00}),
-                          "item type", i, "category out of range or a separator byte in its name");
-
-    std::vector<int> allRunes(Runes);
-    std::vector<int> allItems(ItemTypes);
-    for (int i = 0; i < Runes; ++i)
-        allRunes[static_cast<std::size_t>(i)] = i;
-    for (int i = 0; i < ItemTypes; ++i)
-        allItems[static_cast<std::size_t>(i)] = i;
-    const CheckedSelection everything(store, allRunes, allItems);
-    for (int i = 0; runewordsRead && i < std::clamp(count, 0, RunewordSlots); ++i) {
-        const Runeword& word = store.GetRuneword(i);
-        const int runeCount = word.GetRuneCount();
-        const int itemCount = word.GetItemTypeCount();
-        problems.ExpectAt(runeCount >= 1 && runeCount <= RunesPerRuneword && itemCount >= 0 &&
-                              itemCount <= ItemTypes && !word.GetItemTokens().empty(),
-                          "runeword", i, "rune or item count out of range");
-        for (int r = 0; r < std::min(runeCount, RunesPerRuneword); ++r)
-            problems.ExpectAt(word.GetRune(r) >= -1 && word.GetRune(r) < Runes, "runeword", i, "rune index");
-        for (int t = 0; t < std::min(itemCount, ItemTypes); ++t)
-            problems.ExpectAt(word.GetItemType(t) >= -1 && word.GetItemType(t) < ItemTypes, "runeword", i,
-                              "item type index");
-        problems.ExpectAt(!HasByte(word.GetName(), {0x01}) && !HasByte(word.GetDescription(), {0x00, 0x04}),
-                          "runeword", i, "holds a separator byte");
-        problems.ExpectAt(word.ClvlRequirement() >= 0 && word.ClvlRequirement() <= 127, "runeword", i,
-                          "clvl requirement");
-        (void)word.RuneOrderText();
-        (void)everything.MatchesRunes(word, AllRunes);
-        (void)everything.MatchesRunes(word, AnyRune);
-        (void)everything.FitsCheckedItemType(word);
+// A store of the program's sizes that has read the three files.
+struct Store : DataStore {
+    Store(const Bytes& runes, const Bytes& items, const Bytes& runewords)
+        : DataStore(MaxRunes, MaxItemTypes, MaxRunewords, MaxRunesPerRuneword)
+    {
+        ParseRunes(runes);
+        ParseItemTypes(items);
+        ParseRunewords(runewords);
     }
+};
+
+// The runes, item types and runewords of two stores are the same records.
+inline bool SameStores(const DataStore& a, const DataStore& b)
+{
+    bool same = a.GetRunewordCount() == b.GetRunewordCount();
+    for (int i = 0; i < MaxRunes; ++i)
+        same = same && a.GetRune(i) == b.GetRune(i);
+    for (int i = 0; i < MaxItemTypes; ++i)
+        same = same && a.GetItemType(i) == b.GetItemType(i);
+    for (int i = 0; same && i < a.GetRunewordCount(); ++i)
+        same = reference::SameRecord(a.GetRuneword(i), b.GetRuneword(i));
+    return same;
 }
 
-// Every record but a last one cut by the end of the file ends with a byte
-// 0x00, so record i can only be read from a file holding i such bytes after
-// its date; the records past that keep their defaults.
-template <typename Record, typename Get>
-void CheckDefaultsPastTheEnd(ByteView file, int size, Get get, const char* what, Problems& problems)
+// Whatever the readers make of the three files, the writers give files with
+// the same dates that read back as the same records.
+inline std::string CheckDataFiles(const Bytes& runes, const Bytes& items, const Bytes& runewords)
 {
-    const std::size_t ends =
-        file.size() <= 3 ? 0 : static_cast<std::size_t>(std::count(file.begin() + 3, file.end(), 0x00));
-    for (int i = 0; i < size; ++i) {
-        if (static_cast<std::size_t>(i) > ends || file.size() <= 3)
-            problems.ExpectAt(get(i) == Record{}, what, i, "filled past the end of the file");
-    }
+    std::string problems;
+    const Store first(runes, items, runewords);
+    auto dateOf = [](const Bytes& file) { return ReadDataFileDate(file).value_or(DataFileDate{}); };
+    const Bytes written[] = {first.WriteRunes(dateOf(runes)), first.WriteItemTypes(dateOf(items)),
+                             first.WriteRunewords(dateOf(runewords))};
+    Expect(problems,
+           dateOf(written[0]) == dateOf(runes) && dateOf(written[1]) == dateOf(items) &&
+               dateOf(written[2]) == dateOf(runewords),
+           "a date changed on the way through the writers");
+    Expect(problems, SameStores(first, Store(written[0], written[1], written[2])),
+           "the records differ after a round trip");
+    return problems;
 }
 
-inline std::string CheckRunesFile(ByteView file)
+// One .dat file (0 runes, 1 items, 2 runewords) read beside the test tables.
+template <int Which> std::string CheckDataFile(ByteView file)
 {
-    Problems problems;
-    DataStore store(Runes, ItemTypes, RunewordSlots, RunesPerRuneword);
-    store.ParseRunes(file);
-    CheckStore(store, problems, false);
-    CheckDefaultsPastTheEnd<Rune>(file, Runes, [&](int i) { return store.GetRune(i); }, "rune", problems);
-    return problems.Text();
-}
-
-inline std::string CheckItemsFile(ByteView file)
-{
-    Problems problems;
-    DataStore store(Runes, ItemTypes, RunewordSlots, RunesPerRuneword);
-    store.ParseItemTypes(file);
-    CheckStore(store, problems, false);
-    CheckDefaultsPastTheEnd<ItemType>(file, ItemTypes, [&](int i) { return store.GetItemType(i); }, "item type",
-                                      problems);
-    return problems.Text();
-}
-
-inline std::string CheckRunewordsFile(ByteView file)
-{
-    Problems problems;
-    DataStore store(Runes, ItemTypes, RunewordSlots, RunesPerRuneword);
-    store.ParseRunes(test::TestRunesFile());
-    store.ParseItemTypes(test::TestItemsFile());
-    store.ParseRunewords(file);
-    CheckStore(store, problems);
-    for (int i = std::max(store.GetRunewordCount(), 0); i < RunewordSlots; ++i)
-        problems.ExpectAt(reference::SameRecord(store.GetRuneword(i), Runeword{}), "runeword slot", i,
-                          "filled past the count");
-    return problems.Text();
-}
-
-inline bool SameCharacter(const Character& a, const Character& b)
-{
-    return a.GetName() == b.GetName() && a.GetClvl() == b.GetClvl() && a.GetRuneTicks() == b.GetRuneTicks() &&
-           a.GetItemTypeTicks() == b.GetItemTypeTicks() && a.GetHighlight(1) == b.GetHighlight(1) &&
-           a.GetHighlight(2) == b.GetHighlight(2) && a.GetHighlight(3) == b.GetHighlight(3);
+    Bytes files[] = {test::TestRunesFile(), test::TestItemsFile(), {}};
+    files[Which] = Bytes(file.begin(), file.end());
+    return CheckDataFiles(files[0], files[1], files[2]);
 }
 
 // Loading never changes chars.dat; it stops at the first bad record, says so
-// once and keeps an exact copy; what it loaded is written back and loads
-// back the same.
+// once and keeps a copy of what the format holds (bytes past the last slot are
+// never read); what it loaded is written back and loads back the same.
 inline std::string CheckRosterFile(ByteView file)
 {
-    Problems problems;
+    std::string problems;
     const Bytes original(file.begin(), file.end());
     test::TestIo t;
     t.files.files[RosterFileName] = original;
     Roster roster;
     LoadRoster(roster, t.io());
-
-    const int whole = static_cast<int>(std::min<std::size_t>(original.size() / RecordSize, RosterSize));
-    // The copy holds what the format can: bytes past the last slot are never read.
-    const Bytes readable(original.begin(),
-                         original.begin() + static_cast<std::ptrdiff_t>(std::min(original.size(), RosterFileLimit)));
     const int count = roster.characterCount;
-    problems.Expect(count >= 0 && count <= whole, "characterCount " + std::to_string(count));
-    problems.Expect(t.files.files[RosterFileName] == original, "chars.dat was changed by loading it");
-    if (count < whole)
-        problems.Expect(t.messages.shown.size() == 1 && t.messages.shown[0] == CorruptFileMessage(RosterFileName) &&
-                            t.files.files[CorruptRosterCopyName] == readable,
-                        "a bad record without one message and an exact copy");
-    else
-        problems.Expect(t.messages.shown.empty() && t.files.files.size() == 1,
-                        "a message or a file written for a sound roster");
-    for (int k = 0; k < RosterSize; ++k) {
-        const Character& c = roster.characters[static_cast<std::size_t>(k)];
-        problems.ExpectAt(c.GetSlot() == k, "slot", k, "slot number changed");
-        if (k >= count) {
-            problems.ExpectAt(SameCharacter(c, Character(k)), "slot", k, "not free past the count");
-            continue;
-        }
-        problems.ExpectAt(!c.GetName().empty() && c.GetName().size() <= static_cast<std::size_t>(MaxNameBytes) &&
-                              !HasByte(c.GetName(), {0x02}) && c.GetClvl() >= 1 && c.GetClvl() <= 99 &&
-                              c.GetHighlight(1) >= 0 && c.GetHighlight(1) < RuneTickCount &&
-                              c.GetHighlight(2) >= 0 && c.GetHighlight(2) < ItemTickCount &&
-                              c.GetHighlight(3) >= 0 && c.GetHighlight(3) < RunewordCapacity,
-                          "character", k, "a field out of range");
-    }
-
+    const int whole = static_cast<int>(std::min<std::size_t>(original.size() / RecordSize, RosterSize));
+    const Bytes readable(original.begin(), original.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                                  original.size(), RosterFileLimit)));
+    Expect(problems, count >= 0 && count <= whole && t.files.files[RosterFileName] == original,
+           "chars.dat changed by loading it, or characterCount " + std::to_string(count));
+    Expect(problems,
+           count < whole ? t.messages.shown == std::vector{CorruptFileMessage(RosterFileName)} &&
+                               t.files.files[CorruptRosterCopyName] == readable
+                         : t.messages.shown.empty() && t.files.files.size() == 1,
+           "a bad record without one message and an exact copy, or a sound roster with them");
     test::TestIo again;
-    problems.Expect(RewriteRoster(roster, again.io()), "the loaded roster cannot be rewritten");
     Roster reloaded;
+    bool same = RewriteRoster(roster, again.io());
     LoadRoster(reloaded, again.io());
-    problems.Expect(reloaded.characterCount == count && again.messages.shown.empty(),
-                    "the rewritten roster does not load back whole");
-    for (int k = 0; k < std::min(count, reloaded.characterCount); ++k)
-        problems.ExpectAt(SameCharacter(roster.characters[static_cast<std::size_t>(k)],
-                                        reloaded.characters[static_cast<std::size_t>(k)]),
-                          "character", k, "differs after a rewrite");
-    return problems.Text();
+    same = same && reloaded.characterCount == count && again.messages.shown.empty();
+    for (std::size_t k = 0; same && k < static_cast<std::size_t>(count); ++k) {
+        const Character& a = roster.characters[k];
+        const Character& b = reloaded.characters[k];
+        same = a.GetName() == b.GetName() && a.GetClvl() == b.GetClvl() &&
+               a.GetRuneTicks() == b.GetRuneTicks() && a.GetItemTypeTicks() == b.GetItemTypeTicks() &&
+               a.GetHighlight(1) == b.GetHighlight(1) && a.GetHighlight(2) == b.GetHighlight(2) &&
+               a.GetHighlight(3) == b.GetHighlight(3);
+    }
+    Expect(problems, same, "the loaded roster does not write and load back the same");
+    return problems;
 }
 
-// The first byte is the number of characters in the roster, the rest is the
-// file. A file is either taken as it is, or reported once, deleted and
-// replaced by the defaults; what is taken saves and reads back the same.
+// Input: the number of characters, then the file. It is either taken as it is
+// and saves and reads back the same, or reported once, deleted and defaulted.
 inline std::string CheckSettingsFile(ByteView input)
 {
-    Problems problems;
-    const int characterCount = input.empty() ? 0 : input[0];
-    const Bytes original = input.empty() ? Bytes{} : Bytes(input.begin() + 1, input.end());
+    const int characters = input.empty() ? 0 : input[0];
     test::TestIo t;
-    t.files.files[SettingsFileName] = original;
+    t.files.files[SettingsFileName] = input.empty() ? Bytes{} : Bytes(input.begin() + 1, input.end());
+    const Bytes original = t.files.files[SettingsFileName];
     FilterSettings filter;
     InfoKind infoKind = DefaultInfoKind;
-    const int index = LoadSettings(filter, infoKind, characterCount, t.io());
-
-    auto in = [](int v, int low, int high) { return v >= low && v <= high; };
-    problems.Expect(in(filter.runeRule, 1, 3) && in(filter.characterRule, 1, 3) && in(filter.clvlOver, 0, 100) &&
-                        in(filter.clvlUnder, 0, 100) && in(infoKind, 1, 3),
-                    "a value out of range");
-    problems.Expect(index == 0 || in(index, 0, characterCount - 1), "index " + std::to_string(index));
-    if (t.messages.shown.empty()) {
-        problems.Expect(t.files.files[SettingsFileName] == original, "a file taken was changed");
-        test::TestIo again;
-        problems.Expect(SaveSettings(filter, infoKind, index, again.io()), "the values cannot be saved");
-        FilterSettings reread;
-        InfoKind rereadInfoKind = RuneInfo;
-        problems.Expect(LoadSettings(reread, rereadInfoKind, characterCount, again.io()) == index &&
-                            reread == filter && rereadInfoKind == infoKind && again.messages.shown.empty(),
-                        "saved settings do not read back the same");
-    } else {
-        problems.Expect(t.messages.shown.size() == 1 && t.messages.shown[0] == CorruptFileMessage(SettingsFileName),
-                        "bad content was not reported exactly once");
-        problems.Expect(t.files.files.count(SettingsFileName) == 0, "bad content was not deleted");
-        problems.Expect(filter == FilterSettings{} && infoKind == DefaultInfoKind && index == 0,
-                        "bad content did not restore the defaults");
-    }
-    return problems.Text();
+    const int index = LoadSettings(filter, infoKind, characters, t.io());
+    test::TestIo again;
+    FilterSettings reread;
+    InfoKind rereadInfoKind = RuneInfo;
+    if (!t.messages.shown.empty())
+        return t.messages.shown == std::vector{CorruptFileMessage(SettingsFileName)} &&
+                       t.files.files.count(SettingsFileName) == 0 && filter == FilterSettings{} &&
+                       infoKind == DefaultInfoKind && index == 0
+                   ? ""
+                   : "bad content was not reported once, deleted and replaced by the defaults\n";
+    return t.files.files[SettingsFileName] == original && index >= 0 && (index == 0 || index < characters) &&
+                   SaveSettings(filter, infoKind, index, again.io()) &&
+                   LoadSettings(reread, rereadInfoKind, characters, again.io()) == index &&
+                   reread == filter && rereadInfoKind == infoKind && again.messages.shown.empty()
+               ? ""
+               : "a file taken was changed, gave a bad index, or does not save and read back the same\n";
 }
 
-// The runes, item types and runewords of two stores are the same records.
-inline void CompareStores(const DataStore& a, const DataStore& b, const char* after, Problems& problems)
-{
-    for (int i = 0; i < Runes; ++i)
-        problems.ExpectAt(a.GetRune(i) == b.GetRune(i), "rune", i, after);
-    for (int i = 0; i < ItemTypes; ++i)
-        problems.ExpectAt(a.GetItemType(i) == b.GetItemType(i), "item type", i, after);
-    problems.Expect(a.GetRunewordCount() == b.GetRunewordCount(), std::string("runewordCount ") + after);
-    for (int i = 0; i < std::min(a.GetRunewordCount(), b.GetRunewordCount()); ++i)
-        problems.ExpectAt(reference::SameRecord(a.GetRuneword(i), b.GetRuneword(i)), "runeword", i, after);
-}
-
-// Input: runes.dat, items.dat, runewords.dat and chars.dat, between
-// PartMarker. Whatever the readers make of the files, the writers give files
-// that read back as the same records, and writing those again gives the same
-// bytes.
+// Input: runes.dat, items.dat, runewords.dat and chars.dat between the marker.
 inline std::string CheckRoundTrip(ByteView input)
 {
-    Problems problems;
     const std::vector<Bytes> parts = SplitParts(input, 4);
-    auto dateOf = [](const Bytes& file) { return ReadDataFileDate(file).value_or(DataFileDate{}); };
-    DataStore first(Runes, ItemTypes, RunewordSlots, RunesPerRuneword);
-    first.ParseRunes(parts[0]);
-    first.ParseItemTypes(parts[1]);
-    first.ParseRunewords(parts[2]);
-    CheckStore(first, problems);
-    const Bytes runes = first.WriteRunes(dateOf(parts[0]));
-    const Bytes items = first.WriteItemTypes(dateOf(parts[1]));
-    const Bytes runewords = first.WriteRunewords(dateOf(parts[2]));
-    problems.Expect(dateOf(runes) == dateOf(parts[0]) && dateOf(items) == dateOf(parts[1]) &&
-                        dateOf(runewords) == dateOf(parts[2]),
-                    "a date changed on the way through the writers");
-    DataStore second(Runes, ItemTypes, RunewordSlots, RunesPerRuneword);
-    second.ParseRunes(runes);
-    second.ParseItemTypes(items);
-    second.ParseRunewords(runewords);
-    CompareStores(first, second, "differs after a round trip", problems);
-    problems.Expect(second.WriteRunes(dateOf(runes)) == runes && second.WriteItemTypes(dateOf(items)) == items &&
-                        second.WriteRunewords(dateOf(runewords)) == runewords,
-                    "a file written twice differs");
-    return problems.Text() + CheckRosterFile(parts[3]);
+    return CheckDataFiles(parts[0], parts[1], parts[2]) + CheckRosterFile(parts[3]);
 }
 
-// For the fuzz targets: a broken invariant is a crash.
-inline void Require(const std::string& problems)
+template <typename Parse, typename Format> bool Reformats(const Bytes& text, Parse parse, Format format)
 {
-    if (problems.empty())
-        return;
-    std::fputs(problems.c_str(), stderr);
-    std::fflush(stderr);
-    __builtin_trap();
+    Findings found;
+    Findings again;
+    const auto table = parse(std::string(text.begin(), text.end()), found);
+    if (found.HasErrors())
+        return true;
+    const auto back = parse(format(table), again);
+    return !again.HasErrors() && back.date == table.date && format(back) == format(table);
+}
+
+// Input: runes.txt, items.txt and runewords.txt between the marker.
+inline std::string CheckDataText(ByteView input)
+{
+    std::string problems;
+    const std::vector<Bytes> parts = SplitParts(input, 3);
+    Expect(problems,
+           Reformats(parts[0], ParseRunesText, FormatRunesText) &&
+               Reformats(parts[1], ParseItemsText, FormatItemsText) &&
+               Reformats(parts[2], ParseRunewordsText, FormatRunewordsText),
+           "a source without errors does not read back the same after formatting");
+    Findings found;
+    const auto files =
+        Compile({std::string(parts[0].begin(), parts[0].end()), std::string(parts[1].begin(), parts[1].end()),
+                 std::string(parts[2].begin(), parts[2].end())},
+                found);
+    Expect(problems, files.has_value() != found.HasErrors(), "compile and its errors disagree");
+    Expect(problems, !files || CheckDataFiles(files->runes, files->items, files->runewords).empty(),
+           "the compiled files do not read and write back the same");
+    return problems;
+}
+
+// Input: runes.dat, items.dat and runewords.dat between the marker.
+inline std::string CheckDataDecompile(ByteView input)
+{
+    std::string problems;
+    const std::vector<Bytes> parts = SplitParts(input, 3);
+    Findings found;
+    const TextFiles text = Decompile({parts[0], parts[1], parts[2]}, found);
+    const bool clean = !found.HasErrors();
+    test::MemoryFiles disk;
+    disk.files = {{RunesDat, parts[0]}, {ItemsDat, parts[1]}, {RunewordsDat, parts[2]}};
+    found.Append(CheckDatFiles(disk));
+    for (const Finding& finding : found.All()) {
+        const std::size_t at = finding.where.find(" (byte ");
+        Expect(problems,
+               at == std::string::npos ||
+                   std::stoul(finding.where.substr(at + 7)) <
+                       disk.files[finding.where.substr(0, finding.where.find(' '))].size(),
+               "a message's byte lies outside its file: " + finding.where);
+    }
+    Expect(problems, found.Find("does not compile back") == nullptr,
+           "decompiled without a finding, the text does not compile back to the same bytes");
+    Findings again;
+    const auto back = clean ? Compile(text, again) : std::nullopt;
+    Expect(problems,
+           !clean || (back && SameStores(Store(parts[0], parts[1], parts[2]),
+                                         Store(back->runes, back->items, back->runewords))),
+           "decompiled without an error, the text does not compile to the same records");
+    return problems;
 }
 
 } // namespace glyphmoor::fuzz

@@ -1,120 +1,244 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The glyphmoor-data command line on real directories: exit codes, help, and
-// that a failed compile leaves the .dat files as they were.
+// glyphmoor-data: messages with file and line or record and byte; old files kept
+// when a compile fails. Crafted decompile round trips: the datadecompile seeds.
 #include "tools/DataTool.h"
-#include "ToolTestSupport.h"
+#include "TestSupport.h"
+#include "tools/DataChecker.h"
+#include "tools/DataCompiler.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <stdlib.h>
 
-namespace glyphmoor::tools::test {
+namespace glyphmoor::tools {
 namespace {
 
-struct ToolRun {
-    int code;
-    std::string out;
-    std::string err;
-};
+using namespace glyphmoor::test;
+namespace fs = std::filesystem;
 
-ToolRun Tool(const std::vector<std::string>& args)
+std::string Describe(const Findings& findings)
 {
     std::ostringstream out;
-    std::ostringstream err;
-    const int code = RunDataTool(args, out, err);
-    return {code, out.str(), err.str()};
+    findings.Print(out);
+    return out.str();
 }
 
-void WriteSources(const TempDir& dir, const TextFiles& sources)
+// Runes Ash (1), Bel (2), Cor (3); item types Knife (melee, 2), Bow (missile,
+// 4), Cap (defence, 3); the runewords Kindle and Veil.
+const TextFiles Small = {
+    "date: 11.10.2001\n\nrune: Ash\nlevel: 1\n| Grey.\n\nrune: Bel\nlevel: 2\n| Blue.\n\n"
+    "rune: Cor\nlevel: 3\n| Red.\n",
+    "date: 11.10.2001\n\nitem: Knife\ncategory: melee\nsockets: 2\n\nitem: Bow\ncategory: missile\n"
+    "sockets: 4\n\nitem: Cap\ncategory: defence\nsockets: 3\n",
+    "date: 11.10.2001\n\nruneword: Kindle\nitems: Weapons\nrunes: Ash Bel\n\nruneword: Veil\n"
+    "items: Cap\nrunes: Bel Cor Bel\n| Two\n| lines.\n"};
+
+TEST(Compile, GivesTheRecordsTheReadersExpect)
 {
-    dir.Write(RunesText, sources.runes);
-    dir.Write(ItemsText, sources.items);
-    dir.Write(RunewordsText, sources.runewords);
+    TextFiles sources = Small;
+    sources.runes += "\n# more\r\n  rune:   Æsc€  \r\nlevel: +4\r\n| “Naïve” — 50%\n";
+    sources.runewords += "runeword: W\nitems:  Melee Weapons /Cap \nrunes:   Ash\tBel   Æsc€\n";
+    Findings found;
+    const std::optional<DatFiles> files = Compile(sources, found);
+    ASSERT_TRUE(files.has_value()) << Describe(found);
+    DataStore store(MaxRunes, MaxItemTypes, MaxRunewords, MaxRunesPerRuneword);
+    store.ParseRunes(files->runes);
+    store.ParseItemTypes(files->items);
+    store.ParseRunewords(files->runewords);
+    EXPECT_EQ(std::make_tuple(store.GetRune(3).GetClvl(), store.GetRune(3).GetName(),
+                              store.GetRune(3).GetDescription()),
+              std::make_tuple(4, "\xC6sc\x80", "\x93Na\xEFve\x94 \x97 50%"));
+    EXPECT_EQ(std::make_tuple(store.GetItemType(1).GetCategory(), store.GetItemType(1).GetMaxSockets()),
+              std::make_tuple(Missile, 4));
+    EXPECT_EQ(store.GetRuneword(0).GetItemTypeCount(), 2); // Knife and Bow
+    EXPECT_EQ(store.GetRuneword(1).GetDescription(), "Two\r\nlines.");
+    EXPECT_EQ(store.GetRuneword(2).RuneOrderText(), "Ash Bel \xC6sc\x80");
 }
+
+// `count` records, each made from its number.
+std::string Repeat(int count, std::string (*record)(std::string))
+{
+    std::string text = "date: 1.1.2001\n";
+    for (int i = 0; i < count; ++i)
+        text += record(std::to_string(i));
+    return text;
+}
+
+// One small source replaced (0 runes, 1 items, 2 runewords) compiles with an
+// error (so, not at all) or a warning at the place given; a row without a place
+// just compiles.
+// clang-format off
+const std::tuple<int, std::string, std::string, std::string, Severity> SourceCases[] = {
+    {1, "date: 1.1.2001\nitem: Kn\x80ife\ncategory: melee\nsockets: 2\n", "items.txt:2", "not UTF-8", Severity::Error},
+    {0, "date: 1.1.2001\nrune: A\\x01h\nlevel: 1\n", "runes.txt:2", "control byte 0x01", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: K\nitems: Knife\\x04\nrunes: Ash\n", "runewords.txt:2", "control byte 0x04", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "| one\\x03two\n", "runewords.txt:2", "control byte 0x03", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "| fire → ice\n", "runewords.txt:5", "(U+2192) is not in the Windows-1252", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Long\nitems: Knife\nrunes: A B C D E F G\n", "runewords.txt:2", "has 7 runes; an item holds at most 6", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Bare\nitems: Knife\nrunes:\n", "runewords.txt:2", "has no runes", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Gap\nitems: Knife /  / Cap\nrunes: Ash\n", "runewords.txt:2", "an empty item name", Severity::Error},
+    {0, Repeat(34, [](std::string i) { return "rune: R" + i + "\nlevel: 1\n"; }), "runes.txt:68", "more than 33 runes (34)", Severity::Error},
+    {1, Repeat(19, [](std::string i) { return "item: I" + i + "\ncategory: melee\nsockets: 2\n"; }), "items.txt:56", "more than 18 item types (19)", Severity::Error},
+    {2, Repeat(169, [](std::string i) { return "runeword: W" + i + "\nitems: Knife\nrunes: Ash\n"; }), "runewords.txt:506", "more than 168 runewords (169)", Severity::Error},
+    {0, "date: 1.1.2001\nrune: Ash\nlevel:\n", "runes.txt:3", "is not a whole number", Severity::Error},
+    {0, "date: 1.1.2001\nrune: Ash\nlevel: 128\n", "runes.txt:2", "the level 128 does not fit the file's signed byte", Severity::Error},
+    {1, "date: 1.1.2001\nitem: Knife\ncategory: melee\nsockets: 300\n", "items.txt:2", "the socket count 300 does not fit", Severity::Error},
+    {1, "date: 1.1.2001\nitem: Knife\ncategory: 0\nsockets: 2\n", "items.txt:2", "the category 0 is none of 1 (melee), 2 (missile) or 3 (defence)", Severity::Error},
+    {1, "date: 1.1.2001\nitem: Knife\ncategory: Melee\nsockets: 2\n", "items.txt:3", "'Melee' is none of melee, missile or defence", Severity::Error},
+    {0, "date: 1.1.2001\nrune: Ash\nlevel: 1\n" "| one\\x0D\\x0Atwo\n", "runes.txt:4", "split the line there", Severity::Error},
+    {0, "date: 1.1.2001\nrune: Ash\nlevel: 1\n" "| C:\\temp\n", "runes.txt:4", "unknown escape '\\tem'", Severity::Error},
+    {1, "item: Knife\ncategory: melee\nsockets: 2\n", "items.txt", "no date line", Severity::Error},
+    {0, "date: 2024-03-01\n", "runes.txt:1", "not of the form DD.MM.YYYY", Severity::Error},
+    {0, "date: 1.1.2200\n", "runes.txt:1", "does not fit the three date bytes", Severity::Error},
+    {0, "date: 1.1.2001\nrune: Ash\n| text\n", "runes.txt:2", "has no 'level:' line", Severity::Error},
+    {0, "date: 1.1.2001\nrune: Ash\nlevel: 1\n" "level: 2\n", "runes.txt:4", "a second 'level:' line", Severity::Error},
+    {0, "date: 1.1.2001\nlevel: 2\n", "runes.txt:2", "before the first 'rune:' line", Severity::Error},
+    {1, "date: 1.1.2001\nitem: Knife\ncategory: melee\nsockets: 2\n" "| text\n", "items.txt:5", "items.txt has no text lines", Severity::Error},
+    {0, "date: 1.1.2001\nitem: Knife\n", "runes.txt:2", "starts a record of items.txt", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "just words\n", "runewords.txt:5", "expected 'key: value'", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "\nruneword: Lost\nitems: Hat\nrunes: Ash Dun\n", "runewords.txt:6", "the rune 'Dun' of 'Lost'", Severity::Warning},
+    {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "\nruneword: Lost\nitems: Hat\nrunes: Ash Dun\n", "runewords.txt:6", "the item type 'Hat' of 'Lost'", Severity::Warning},
+    {0, "date: 31.02.2001\nrune: Ash\nlevel: 127\n", "runes.txt:1", "is not a day of the years 2000 to 2099", Severity::Warning},
+    {0, Repeat(33, [](std::string i) { return "rune: R" + i + "\nlevel: 127\n"; }), "", "", Severity::Note},
+    {1, Repeat(18, [](std::string i) { return "item: I" + i + "\ncategory: defence\nsockets: -128\n"; }), "", "", Severity::Note},
+    {2, Repeat(168, [](std::string i) { return "runeword: W" + i + "\nitems: Bow\nrunes: Ash\n"; }), "", "", Severity::Note},
+};
+// clang-format on
+
+TEST(Compile, RefusesWithTheFileTheLineAndWhatToChange)
+{
+    for (const auto& [file, source, where, message, severity] : SourceCases) {
+        SCOPED_TRACE(source);
+        TextFiles sources = Small;
+        (file == 0 ? sources.runes : file == 1 ? sources.items : sources.runewords) = source;
+        Findings found;
+        EXPECT_EQ(Compile(sources, found).has_value(), severity != Severity::Error) << Describe(found);
+        const Finding* finding = found.Find(message);
+        if (where.empty())
+            continue;
+        ASSERT_NE(finding, nullptr) << Describe(found);
+        EXPECT_EQ(finding->severity, severity);
+        EXPECT_EQ(finding->where, where) << finding->message;
+    }
+}
+
+const Bytes Good = RunewordRecord("Good", {"Cudgels"}, {"Vur", "Kess"}, "x");
+const Bytes Five = RunewordRecord("Five", {"Slings"}, {"Vur", "Vur", "Vur", "Vur", "Vur"}, "");
+
+// The three .dat files; the finding, where it is (its beginning) and how bad.
+// clang-format off
+const std::tuple<Bytes, Bytes, Bytes, std::string, std::string, Severity> CheckCases[] = {
+    {TestRunesFile(), TestItemsFile(), Concat({DateBytes(), Good, RunewordRecord("Typo", {"Slings"}, {"Vur", "kess"}, "")}), "the rune 'kess' of 'Typo' is no rune of runes.dat", "runewords.dat record 2 (byte ", Severity::Error},
+    {TestRunesFile(), TestItemsFile(), Concat({DateBytes(), RunewordRecord("Mixed", {"Melee Weapons", "Missile Weapons", "cudgels", "Weapons"}, {"Vur"}, "")}), "the item type 'cudgels' of 'Mixed' is no item type of items.dat", "runewords.dat record 1", Severity::Error},
+    {TestRunesFile(), TestItemsFile(), Concat({DateBytes(), Good, Five}), "'Five' needs 5 sockets, but its item types hold at most 2, so no one can make it:", "runewords.dat record 2", Severity::Error},
+    {TestRunesFile(), Concat({DateBytes(), ItemRecord(2, 2, "Slings"), ItemRecord(4, 3, "Caps"), ItemRecord(3, 1, "Clubs")}), Concat({DateBytes(), Five}), "hold at most 2, so no one can make it and Glyphmoor never lists it", "runewords.dat record 1", Severity::Error},
+    {TestRunesFile(), TestItemsFile(), Concat({DateBytes(), Good, Good}), "the runeword 'Good' is also the name of runeword 1", "runewords.dat record 2 (byte ", Severity::Error},
+    {Concat({DateBytes(), RuneRecord(5, "Ash", ""), RuneRecord(2, "Bel", "")}), TestItemsFile(), DateBytes(), "the rune 'Bel' needs level 2, less than 'Ash' (5)", "runes.dat record 2 (byte 9)", Severity::Warning},
+    {TestRunesFile(), Concat({DateBytes(), ItemRecord(2, 1, "Knife"), ItemRecord(3, 7, "Odd")}), DateBytes(), "the category 7 is none of 1 (melee)", "items.dat record 2 (byte 11)", Severity::Error},
+    {TestRunesFile(), Concat({DateBytes(), ItemRecord(2, 1, "Knife")}), DateBytes(), "only 1 item types: rows 2 to 18 of the item list stay blank", "items.dat", Severity::Warning},
+    {TestRunesFile(), TestItemsFile(), Concat({DateBytes(), Good, BytesOf("Cut\x01I")}), "a record that ends inside its item or rune list", "runewords.dat (byte " + std::to_string(3 + Good.size()) + ")", Severity::Warning},
+    {TestRunesFile(), Concat({TestItemsFile(), ItemRecord(2, 1, "I18")}), DateBytes(), "the last 6 bytes come after record 18", "items.dat", Severity::Warning},
+};
+// clang-format on
+
+TEST(Check, FindsEachFaultAtItsRecordAndByte)
+{
+    for (const auto& [runes, items, runewords, message, where, severity] : CheckCases) {
+        MemoryFiles files;
+        files.files = {{RunesDat, runes}, {ItemsDat, items}, {RunewordsDat, runewords}};
+        const Findings found = CheckDatFiles(files);
+        const Finding* finding = found.Find(message);
+        ASSERT_NE(finding, nullptr) << message << "\n" << Describe(found);
+        EXPECT_EQ(finding->where.rfind(where, 0), 0u) << finding->where;
+        EXPECT_EQ(finding->severity, severity) << message;
+    }
+}
+
+struct Tool {
+    explicit Tool(const std::vector<std::string>& args) : code(RunDataTool(args, out, err)) {}
+    std::ostringstream out, err;
+    int code;
+};
+
+// The run ended with the code given, and its output or error output holds the text.
+::testing::AssertionResult Says(const Tool& run, int code, const std::string& text)
+{
+    const std::string all = run.out.str() + run.err.str();
+    if (run.code == code && all.find(text) != std::string::npos)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "exit code " << run.code << ":\n" << all;
+}
+
+// A fresh directory, removed again.
+struct TempDir {
+    TempDir()
+    {
+        std::string name = (fs::temp_directory_path() / "glyphmoor-data-XXXXXX").string();
+        path = ::mkdtemp(name.data());
+    }
+    ~TempDir() { fs::remove_all(path); }
+    std::string Read(const std::string& name) const
+    {
+        std::ostringstream content;
+        content << std::ifstream(path / name).rdbuf();
+        return content.str();
+    }
+    void Write(const std::string& name, const std::string& text) const { std::ofstream(path / name) << text; }
+    fs::path path;
+};
 
 TEST(DataTool, HelpAndUsageErrors)
 {
-    EXPECT_NE(Tool({"--help"}).out.find("Usage: glyphmoor-data COMMAND"), std::string::npos);
-    const ToolRun help = Tool({"check", "--help"});
-    EXPECT_EQ(help.code, ExitSuccess);
-    EXPECT_NE(help.out.find("Usage: glyphmoor-data check"), std::string::npos) << help.out;
-    EXPECT_EQ(Tool({"help", "check"}).out, help.out);
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {}, {"build"}, {"compile"}, {"compile", "a"}, {"compile", "a", "b", "c"}, {"decompile", "a"},
-             {"check", "a", "b"}, {"check", "--verbose"}, {"help", "build"}}) {
-        const ToolRun run = Tool(args);
-        EXPECT_EQ(run.code, ExitUsageError) << (args.empty() ? "(none)" : args[0]);
-        EXPECT_TRUE(!run.err.empty() && run.out.empty());
+    EXPECT_TRUE(Says(Tool({"help", "check"}), ExitSuccess, "Usage: glyphmoor-data check"));
+    const std::vector<std::vector<std::string>> wrong = {
+        {}, {"build"}, {"compile", "a"}, {"decompile", "a"}, {"check", "a", "b"}, {"check", "--verbose"}};
+    for (const auto& args : wrong) {
+        const Tool run(args);
+        EXPECT_TRUE(run.code == ExitUsageError && !run.err.str().empty() && run.out.str().empty())
+            << run.err.str();
     }
 }
 
 TEST(DataTool, CompileCheckAndDecompileTheSample)
 {
-    const TempDir dat;
-    const TempDir text;
-    const TempDir again;
-    const ToolRun compile = Tool({"compile", GLYPHMOOR_SAMPLE_DATA_DIR, dat.Str()});
-    ASSERT_EQ(compile.code, ExitSuccess) << compile.err;
-    EXPECT_TRUE(compile.err.empty()) << compile.err;
-    const ToolRun check = Tool({"check", dat.Str()});
-    EXPECT_EQ(check.code, ExitSuccess) << check.out;
-    EXPECT_NE(check.out.find("0 errors, 0 warnings"), std::string::npos) << check.out;
-    ASSERT_EQ(Tool({"decompile", dat.Str(), text.Str()}).code, ExitSuccess);
-    ASSERT_EQ(Tool({"compile", text.Str(), again.Str()}).code, ExitSuccess);
+    const TempDir dat, text, again;
+    EXPECT_TRUE(Says(Tool({"compile", GLYPHMOOR_SAMPLE_DATA_DIR, dat.path}), ExitSuccess, ""));
+    EXPECT_TRUE(Says(Tool({"check", dat.path}), ExitSuccess, "0 errors, 0 warnings"));
+    EXPECT_TRUE(Says(Tool({"decompile", dat.path, text.path}), ExitSuccess, ""));
+    EXPECT_TRUE(Says(Tool({"compile", text.path, again.path}), ExitSuccess, ""));
     for (const std::string& name : {RunesDat, ItemsDat, RunewordsDat})
         EXPECT_EQ(again.Read(name), dat.Read(name)) << name;
+
+    std::string items = dat.Read(ItemsDat);
+    items[4] = 9; // the first item type's category: the text is written all the same
+    dat.Write(ItemsDat, items);
+    const std::string error = "items.dat record 1 (byte 3): error: the category 9";
+    EXPECT_TRUE(Says(Tool({"decompile", dat.path, text.path}), ExitDataError, error));
+    EXPECT_NE(text.Read(ItemsText).find("category: 9\n"), std::string::npos);
+    EXPECT_TRUE(Says(Tool({"check", dat.path}), ExitDataError, error));
 }
 
 TEST(DataTool, FailedCompileWritesNoneOfTheThreeAndKeepsTheOldFiles)
 {
-    const TempDir source;
-    const TempDir target;
-    TextFiles sources = SmallSources();
-    sources.runewords += "\nruneword: Long\nitems: Bow\nrunes: Ash Ash Ash Ash Ash Ash Ash\n";
-    WriteSources(source, sources);
+    const TempDir source, target;
+    const TextFiles sources = Small;
+    source.Write(RunesText, sources.runes);
+    source.Write(RunewordsText, sources.runewords + "\nruneword: Long\nitems: Bow\nrunes: A A A A A A A\n");
     target.Write(RunesDat, "old runes");
     target.Write(ItemsDat, "old items");
-    const ToolRun run = Tool({"compile", source.Str(), target.Str()});
-    EXPECT_EQ(run.code, ExitDataError);
-    EXPECT_NE(run.err.find("runewords.txt:13: error: the runeword 'Long' has 7 runes"), std::string::npos) << run.err;
-
-    std::filesystem::remove(source.Path() / ItemsText);
-    const ToolRun missing = Tool({"compile", source.Str(), target.Str()});
-    EXPECT_EQ(missing.code, ExitDataError);
-    EXPECT_NE(missing.err.find("items.txt: error: cannot be read"), std::string::npos) << missing.err;
-    EXPECT_EQ(target.Read(RunesDat), "old runes");
-    EXPECT_EQ(target.Read(ItemsDat), "old items");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target.Path()), {}), 2); // no leftovers
-}
-
-TEST(DataTool, DecompileWritesButFailsWhenTheTextWillNotCompile)
-{
-    const TempDir dat;
-    const TempDir text;
-    ASSERT_EQ(Tool({"compile", GLYPHMOOR_SAMPLE_DATA_DIR, dat.Str()}).code, ExitSuccess);
-    std::string items = dat.Read(ItemsDat);
-    items[4] = 9; // the first item type's category
-    dat.Write(ItemsDat, items);
-    const ToolRun run = Tool({"decompile", dat.Str(), text.Str()});
-    EXPECT_EQ(run.code, ExitDataError);
-    EXPECT_NE(run.err.find("items.dat record 1 (byte 3): error: the category 9"), std::string::npos) << run.err;
-    EXPECT_NE(text.Read(ItemsText).find("category: 9\n"), std::string::npos);
-}
-
-TEST(DataTool, CheckFailsOnDataErrorsAndMissingFiles)
-{
-    const TempDir dir;
-    const ToolRun missing = Tool({"check", dir.Str()});
-    EXPECT_EQ(missing.code, ExitDataError);
-    EXPECT_NE(missing.out.find("File not found: 'runes.dat'"), std::string::npos) << missing.out;
-    TextFiles sources = SmallSources();
-    sources.runewords += "\nruneword: Lost\nitems: Cap\nrunes: Dun\n";
-    WriteSources(dir, sources);
-    ASSERT_EQ(Tool({"compile", dir.Str(), dir.Str()}).code, ExitSuccess);
-    const ToolRun check = Tool({"check", dir.Str()});
-    EXPECT_EQ(check.code, ExitDataError);
-    EXPECT_NE(check.out.find("error: the rune 'Dun' of 'Lost'"), std::string::npos) << check.out;
+    const std::vector<std::string> compile = {"compile", source.path, target.path};
+    EXPECT_TRUE(Says(Tool(compile), ExitDataError, "items.txt: error: cannot be read"));
+    source.Write(ItemsText, sources.items);
+    EXPECT_TRUE(
+        Says(Tool(compile), ExitDataError, "runewords.txt:13: error: the runeword 'Long' has 7 runes"));
+    EXPECT_EQ(target.Read(RunesDat) + target.Read(ItemsDat), "old runesold items");
+    EXPECT_EQ(std::distance(fs::directory_iterator(target.path), {}), 2); // no leftovers
+    EXPECT_TRUE(Says(Tool({"check", source.path}), ExitDataError, "File not found: 'runes.dat'"));
+    EXPECT_TRUE(Says(Tool({"check", source.path}), ExitDataError, "3 errors, 2 warnings"));
 }
 
 } // namespace
-} // namespace glyphmoor::tools::test
+} // namespace glyphmoor::tools
