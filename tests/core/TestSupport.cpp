@@ -8,12 +8,9 @@ namespace glyphmoor::test {
 
 std::optional<Bytes> MemoryFiles::Read(const std::string& name, std::size_t limit)
 {
-    reads.push_back(name);
     limits[name] = limit;
-    if (unreadable.count(name) != 0)
-        return std::nullopt;
     const auto found = files.find(name);
-    if (found == files.end())
+    if (unreadable.count(name) != 0 || found == files.end())
         return std::nullopt;
     return Bytes(found->second.begin(),
                  found->second.begin() + static_cast<std::ptrdiff_t>(std::min(limit, found->second.size())));
@@ -24,7 +21,6 @@ bool MemoryFiles::Replace(const std::string& name, const Bytes& content)
     if (unwritable.count(name) != 0 || unreadable.count(name) != 0)
         return false;
     files[name] = content;
-    ++replaceCount;
     return true;
 }
 
@@ -43,11 +39,6 @@ MessageAnswer RecordingMessages::Show(const Message& message)
     shown.push_back(message);
     if (whileShown)
         whileShown(message);
-    if (!answers.empty()) {
-        const MessageAnswer answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
-    }
     return message.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 
@@ -72,93 +63,57 @@ Bytes DateBytes(int day, int month, int year)
 
 Bytes RuneRecord(int clvl, const std::string& name, const std::string& description)
 {
-    Bytes out{static_cast<std::uint8_t>(clvl)};
-    out.insert(out.end(), name.begin(), name.end());
-    out.push_back(0x01);
-    out.insert(out.end(), description.begin(), description.end());
-    out.push_back(0x00);
-    return out;
+    return Concat({{static_cast<std::uint8_t>(clvl)}, BytesOf(name + '\x01' + description), {0x00}});
 }
 
 Bytes ItemRecord(int maxSockets, int category, const std::string& name)
 {
-    Bytes out{static_cast<std::uint8_t>(maxSockets), static_cast<std::uint8_t>(category)};
-    out.insert(out.end(), name.begin(), name.end());
-    out.push_back(0x00);
-    return out;
+    return Concat({{static_cast<std::uint8_t>(maxSockets), static_cast<std::uint8_t>(category)},
+                   BytesOf(name),
+                   {0x00}});
 }
 
 Bytes RunewordRecord(const std::string& name, const std::vector<std::string>& itemTokens,
                      const std::vector<std::string>& runeNames, const std::string& description)
 {
-    Bytes out = BytesOf(name);
-    out.push_back(0x01);
-    for (std::size_t i = 0; i < itemTokens.size(); ++i) {
-        if (i > 0)
-            out.push_back(0x02);
-        out.insert(out.end(), itemTokens[i].begin(), itemTokens[i].end());
-    }
-    out.push_back(0x01);
-    for (std::size_t i = 0; i < runeNames.size(); ++i) {
-        if (i > 0)
-            out.push_back(0x03);
-        out.insert(out.end(), runeNames[i].begin(), runeNames[i].end());
-    }
-    out.push_back(0x01);
-    out.insert(out.end(), description.begin(), description.end());
-    out.push_back(0x00);
-    return out;
-}
-
-const std::vector<std::string>& TestRuneNames()
-{
-    static const std::vector<std::string> names{
-        "Vur",   "Kess", "Orna", "Pell", "Dask", "Mirr", "Zaro", "Quel", "Tesh", "Yon",  "Brak",
-        "Cind",  "Fenn", "Gorv", "Hask", "Jurl", "Lusk", "Morv", "Nesh", "Prax", "Rill", "Stav",
-        "Thrim", "Ulk",  "Varn", "Wex",  "Xil",  "Yarr", "Zeph", "Aubr", "Bosk", "Cray", "Drom"};
-    return names;
-}
-
-const std::vector<ItemRow>& TestItemRows()
-{
-    static const std::vector<ItemRow> rows{
-        {"Cudgels", 3, 1},   {"Slings", 2, 2},    {"Bucklers", 4, 3}, {"Sabres", 5, 1},    {"Longbows", 6, 2},
-        {"Tabards", 3, 3},   {"Billhooks", 6, 1}, {"Coifs", 2, 3},    {"Arbalests", 4, 2}, {"Flails", 4, 1},
-        {"Gauntlets", 1, 3}, {"Darts", 1, 2},     {"Hatchets", 2, 1}, {"Greaves", 2, 3},   {"Pikes", 6, 1},
-        {"Cloaks", 3, 3},    {"Girdles", 1, 3},   {"Pavises", 5, 3}};
-    return rows;
+    auto joined = [](const std::vector<std::string>& parts, char separator) {
+        std::string text;
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            text += (i > 0 ? std::string(1, separator) : "") + parts[i];
+        return text;
+    };
+    return Concat({BytesOf(name + '\x01' + joined(itemTokens, '\x02') + '\x01' + joined(runeNames, '\x03') +
+                           '\x01' + description),
+                   {0x00}});
 }
 
 Bytes TestRunesFile()
 {
     Bytes out = DateBytes();
-    const auto& names = TestRuneNames();
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const Bytes record = RuneRecord(static_cast<int>(i) + 1, names[i], "About " + names[i] + ".");
-        out.insert(out.end(), record.begin(), record.end());
-    }
+    int clvl = 0;
+    for (const char* name :
+         {"Vur",   "Kess", "Orna", "Pell", "Dask", "Mirr", "Zaro", "Quel", "Tesh", "Yon",  "Brak",
+          "Cind",  "Fenn", "Gorv", "Hask", "Jurl", "Lusk", "Morv", "Nesh", "Prax", "Rill", "Stav",
+          "Thrim", "Ulk",  "Varn", "Wex",  "Xil",  "Yarr", "Zeph", "Aubr", "Bosk", "Cray", "Drom"})
+        out = Concat({out, RuneRecord(++clvl, name, "About " + std::string(name) + ".")});
     return out;
 }
 
 Bytes TestItemsFile()
 {
+    struct Row {
+        const char* name;
+        int maxSockets, category;
+    };
     Bytes out = DateBytes();
-    for (const ItemRow& row : TestItemRows()) {
-        const Bytes record = ItemRecord(row.maxSockets, row.category, row.name);
-        out.insert(out.end(), record.begin(), record.end());
-    }
+    for (const Row& row :
+         {Row{"Cudgels", 3, 1}, Row{"Slings", 2, 2}, Row{"Bucklers", 4, 3}, Row{"Sabres", 5, 1},
+          Row{"Longbows", 6, 2}, Row{"Tabards", 3, 3}, Row{"Billhooks", 6, 1}, Row{"Coifs", 2, 3},
+          Row{"Arbalests", 4, 2}, Row{"Flails", 4, 1}, Row{"Gauntlets", 1, 3}, Row{"Darts", 1, 2},
+          Row{"Hatchets", 2, 1}, Row{"Greaves", 2, 3}, Row{"Pikes", 6, 1}, Row{"Cloaks", 3, 3},
+          Row{"Girdles", 1, 3}, Row{"Pavises", 5, 3}})
+        out = Concat({out, ItemRecord(row.maxSockets, row.category, row.name)});
     return out;
-}
-
-std::vector<int> TestItemsOf(int category)
-{
-    std::vector<int> indices;
-    const auto& rows = TestItemRows();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].category == category)
-            indices.push_back(static_cast<int>(i));
-    }
-    return indices;
 }
 
 } // namespace glyphmoor::test

@@ -26,19 +26,15 @@ public:
     std::map<std::string, Bytes> files;
     std::set<std::string> unwritable;
     std::set<std::string> unreadable;
-    std::vector<std::string> reads;
     std::map<std::string, std::size_t> limits; // the last limit each Read asked for
-    int replaceCount = 0;
 };
 
-// Records every message and answers with a scripted answer (Ok, or Yes for a
-// question unless `answer` says otherwise).
+// Records every message and answers Ok, or Yes to a question.
 class RecordingMessages final : public MessageSink {
 public:
     MessageAnswer Show(const Message& message) override;
 
     std::vector<Message> shown;
-    std::vector<MessageAnswer> answers; // consumed front to back
     // Runs while the box is "open", to see what had happened before it.
     std::function<void(const Message&)> whileShown;
 };
@@ -60,19 +56,10 @@ Bytes ItemRecord(int maxSockets, int category, const std::string& name);
 Bytes RunewordRecord(const std::string& name, const std::vector<std::string>& itemTokens,
                      const std::vector<std::string>& runeNames, const std::string& description);
 
-// A made-up rune and item table used across the tests: 33 runes, rune i with
-// clvl i + 1, and 18 item types whose categories are interleaved so that table
-// order differs from category order.
-struct ItemRow {
-    std::string name;
-    int maxSockets;
-    int category;
-};
-const std::vector<std::string>& TestRuneNames();
-const std::vector<ItemRow>& TestItemRows();
+// A made-up table of 33 runes (rune i: clvl i + 1, "Vur", "Kess", "Orna",
+// "Pell", ... "Drom") and 18 item types whose categories are interleaved:
+// melee 0 3 6 9 12 14, missile 1 4 8 11, defence the others.
 Bytes TestRunesFile();
 Bytes TestItemsFile();
-// The indices of the test item types of one category, in table order.
-std::vector<int> TestItemsOf(int category);
 
 } // namespace glyphmoor::test

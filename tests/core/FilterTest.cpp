@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The runeword filter against the obvious reference rules over many
+// pseudo-random tables, rosters and settings, and the lookups and derived
+// texts it relies on.
+#include "ReferenceFilter.h"
+#include "TestSupport.h"
+#include "core/CheckedSelection.h"
+#include "core/RunewordFilter.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace glyphmoor;
+using namespace glyphmoor::test;
+
+namespace {
+
+TEST(RunewordFilter, DecidesAsTheReferenceRules)
+{
+    std::mt19937 random(20261206);
+    auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    for (int round = 0; round < 200; ++round) {
+        DataStore store(33, 18, 40, 6);
+        for (int t = 0; t < 18; ++t)
+            store.GetItemType(t).SetFromFile("t" + std::to_string(t), pick(-2, 6), pick(0, 4));
+        for (int w = 0; w < 40; ++w) {
+            std::vector<int> runes(static_cast<std::size_t>(pick(0, 6)));
+            for (int& rune : runes)
+                rune = pick(-1, 32);
+            std::vector<int> types(static_cast<std::size_t>(pick(0, 5)));
+            for (int& type : types)
+                type = pick(-1, 17);
+            store.GetRuneword(w).SetRunes(runes);
+            store.GetRuneword(w).SetItemTypes(types);
+        }
+        for (int r = 0; r < 33; ++r)
+            store.GetRune(r).SetClvl(pick(-1, 9));
+        store.SetRunewordCount(pick(0, 40));
+        Roster roster;
+        roster.characterCount = pick(0, 3);
+        roster.selectedCharacter = pick(-1, 3);
+        for (int k = 0; k < roster.characterCount; ++k)
+            roster.characters[static_cast<std::size_t>(k)].SetClvl(pick(1, 9));
+        // Every eighth round one list is (most likely) empty.
+        std::vector<int> checkedRunes, checkedTypes;
+        for (int r = 0; r < 33; ++r) {
+            if (pick(0, round % 8 == 0 ? 40 : 2) == 0)
+                checkedRunes.push_back(r);
+        }
+        for (int t = 0; t < 18; ++t) {
+            if (pick(0, round % 8 == 4 ? 40 : 3) == 0)
+                checkedTypes.push_back(t);
+        }
+        const FilterSettings settings{RuneRule(pick(1, 3)), CharacterRule(pick(1, 3)), pick(-1, 9),
+                                      pick(0, 10), pick(0, 3) == 0};
+        const CheckedSelection checked(store, checkedRunes, checkedTypes);
+        std::vector<int> expected;
+        for (int w = 0; w < 40; ++w) {
+            const Runeword& word = store.GetRuneword(w);
+            for (int rule : {0, 1, 2, 3})
+                ASSERT_EQ(checked.MatchesRunes(word, rule), reference::MatchesRunes(word, checkedRunes, rule))
+                    << round;
+            const bool has = reference::HasCheckedItemType(word, checkedTypes);
+            const bool fits = reference::FitsCheckedItemType(store, word, checkedTypes);
+            ASSERT_EQ(checked.HasCheckedItemType(word), has) << round;
+            ASSERT_EQ(checked.FitsCheckedItemType(word), fits) << round;
+            if (w < store.GetRunewordCount() && !checkedRunes.empty() && has && fits &&
+                reference::PassesLevels(store, word, roster, settings) &&
+                (settings.runeRule == IgnoreRunes ||
+                 reference::MatchesRunes(word, checkedRunes, settings.runeRule)))
+                expected.push_back(w);
+        }
+        std::vector<int> passed{99}; // the result is cleared first
+        FilterRunewords(store, checkedRunes, checkedTypes, roster, settings, passed);
+        ASSERT_EQ(passed, expected) << round;
+    }
+}
+
+TEST(Records, LookupsCategoriesRuneOrderAndRequirement)
+{
+    DataStore store(33, 18, 168, 6);
+    EXPECT_EQ(store.FindItemType(""), 0); // the tables before any file
+    store.ParseRunes(TestRunesFile());
+    store.ParseItemTypes(TestItemsFile());
+    EXPECT_EQ(store.FindRune("Kess"), 1);
+    for (const char* near : {"kess", "Kess ", "Kes"})
+        EXPECT_EQ(store.FindRune(near), -1) << near;
+    store.GetItemType(5).Set("Sabres", 2, Defence);
+    EXPECT_EQ(store.FindItemType("Sabres"), 3); // the lowest index
+    store.GetRuneword(9).SetName("Grey Tide");
+    store.SetRunewordCount(9);
+    EXPECT_EQ(store.FindRuneword("Grey Tide"), -1); // only the valid runewords
+    store.SetRunewordCount(10);
+    EXPECT_EQ(store.FindRuneword("Grey Tide"), 9);
+    store.SetRunewordCount(500);
+    EXPECT_EQ(store.GetRunewordCount(), 168);
+    store.SetRunewordCount(-3);
+    EXPECT_EQ(store.GetRunewordCount(), 0);
+
+    // code, category, then IsWeapon, IsMeleeWeapon, IsMissileWeapon, IsDefence as digits.
+    for (const auto& [code, category, flags] : std::vector<std::tuple<int, ItemCategory, int>>{
+             {1, Melee, 1100}, {2, Missile, 1010}, {3, Defence, 1}, {0, NoCategory, 0}, {4, NoCategory, 0}}) {
+        ItemType type;
+        type.SetFromFile("Cudgels", 3, code);
+        EXPECT_EQ(type.GetCategory(), category) << code;
+        EXPECT_EQ(type.IsWeapon() * 1000 + type.IsMeleeWeapon() * 100 + type.IsMissileWeapon() * 10 +
+                      type.IsDefence(),
+                  flags)
+            << code;
+    }
+
+    // Names come from the rune table, the file's name only past it.
+    Runeword& word = store.GetRuneword(0);
+    word.SetRunes(std::vector<int>{7, 0, -1, 32, 33});
+    word.SetRuneNames({"x", "y", "Nowhere", "z", "Far"});
+    store.GetRune(0).SetName("Vurr");
+    EXPECT_EQ(word.RuneOrderText(), "Quel Vurr Nowhere Drom Far");
+    EXPECT_EQ(word.ClvlRequirement(), 33);
+    store.GetRune(0).SetClvl(-5);
+    word.SetRunes(std::vector<int>{0, -1});
+    EXPECT_EQ(word.ClvlRequirement(), 0); // from 0, unknown runes skipped
+    EXPECT_EQ(Runeword().ClvlRequirement(), 0);
+}
+
+} // namespace
