@@ -79,49 +79,16 @@ TEST(RunewordFilter, DecidesAsTheReferenceRules)
     }
 }
 
-TEST(Records, LookupsCategoriesRuneOrderAndRequirement)
+TEST(Records, RuneOrderTakesNamesFromTheRuneTableAndTheFileOnlyPastIt)
 {
     DataStore store(33, 18, 168, 6);
-    EXPECT_EQ(store.FindItemType(""), 0); // the tables before any file
     store.ParseRunes(TestRunesFile());
-    store.ParseItemTypes(TestItemsFile());
-    EXPECT_EQ(store.FindRune("Kess"), 1);
-    for (const char* near : {"kess", "Kess ", "Kes"})
-        EXPECT_EQ(store.FindRune(near), -1) << near;
-    store.GetItemType(5).Set("Sabres", 2, Defence);
-    EXPECT_EQ(store.FindItemType("Sabres"), 3); // the lowest index
-    store.GetRuneword(9).SetName("Grey Tide");
-    store.SetRunewordCount(9);
-    EXPECT_EQ(store.FindRuneword("Grey Tide"), -1); // only the valid runewords
-    store.SetRunewordCount(10);
-    EXPECT_EQ(store.FindRuneword("Grey Tide"), 9);
-    store.SetRunewordCount(500);
-    EXPECT_EQ(store.GetRunewordCount(), 168);
-    store.SetRunewordCount(-3);
-    EXPECT_EQ(store.GetRunewordCount(), 0);
-
-    // code, category, then IsWeapon, IsMeleeWeapon, IsMissileWeapon, IsDefence as digits.
-    for (const auto& [code, category, flags] : std::vector<std::tuple<int, ItemCategory, int>>{
-             {1, Melee, 1100}, {2, Missile, 1010}, {3, Defence, 1}, {0, NoCategory, 0}, {4, NoCategory, 0}}) {
-        ItemType type;
-        type.SetFromFile("Cudgels", 3, code);
-        EXPECT_EQ(type.GetCategory(), category) << code;
-        EXPECT_EQ(type.IsWeapon() * 1000 + type.IsMeleeWeapon() * 100 + type.IsMissileWeapon() * 10 +
-                      type.IsDefence(),
-                  flags)
-            << code;
-    }
-
-    // Names come from the rune table, the file's name only past it.
     Runeword& word = store.GetRuneword(0);
     word.SetRunes(std::vector<int>{7, 0, -1, 32, 33});
     word.SetRuneNames({"x", "y", "Nowhere", "z", "Far"});
     store.GetRune(0).SetName("Vurr");
     EXPECT_EQ(word.RuneOrderText(), "Quel Vurr Nowhere Drom Far");
     EXPECT_EQ(word.ClvlRequirement(), 33);
-    store.GetRune(0).SetClvl(-5);
-    word.SetRunes(std::vector<int>{0, -1});
-    EXPECT_EQ(word.ClvlRequirement(), 0); // from 0, unknown runes skipped
     EXPECT_EQ(Runeword().ClvlRequirement(), 0);
 }
 
