@@ -2,11 +2,8 @@
 #pragma once
 
 // The runeword rules written the slow, obvious way: the tests' reference for
-// CheckedSelection and RunewordFilter, and a record comparison that ignores
-// the owning store.
+// CheckedSelection, and a record comparison that ignores the owning store.
 #include "core/DataStore.h"
-#include "core/Roster.h"
-#include "core/Settings.h"
 
 #include <algorithm>
 #include <span>
@@ -51,28 +48,6 @@ inline bool FitsCheckedItemType(const DataStore& store, const Runeword& word,
         }
     }
     return false;
-}
-
-// The highest Clvl of the runeword's known runes (at least 0) strictly inside
-// the bounds, and reached by the selected character or by any.
-inline bool PassesLevels(const DataStore& store, const Runeword& word, const Roster& roster,
-                         const FilterSettings& s)
-{
-    int requirement = 0;
-    for (int p = 0; p < word.GetRuneCount(); ++p) {
-        if (word.GetRune(p) >= 0 && word.GetRune(p) < store.GetRuneCount())
-            requirement = std::max(requirement, store.GetRune(word.GetRune(p)).GetClvl());
-    }
-    std::vector<int> clvls; // of the characters the rule asks about; 0 for no selection
-    for (int k = 0; k < roster.characterCount; ++k) {
-        if (s.characterRule == AnyCharacter || k == roster.selectedCharacter)
-            clvls.push_back(roster.characters[static_cast<std::size_t>(k)].GetClvl());
-    }
-    if (s.characterRule == SelectedCharacter && clvls.empty())
-        clvls.push_back(0);
-    return (s.ignoreClvlLimits || (s.clvlOver < requirement && requirement < s.clvlUnder)) &&
-           (s.characterRule == IgnoreCharacters ||
-            std::any_of(clvls.begin(), clvls.end(), [requirement](int clvl) { return clvl >= requirement; }));
 }
 
 inline bool SameRecord(const Runeword& a, const Runeword& b)

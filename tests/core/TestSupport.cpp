@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <sstream>
 
 namespace glyphmoor::test {
 
@@ -24,27 +25,12 @@ bool MemoryFiles::Replace(const std::string& name, const Bytes& content)
     return true;
 }
 
-bool MemoryFiles::Remove(const std::string& name)
-{
-    return files.erase(name) != 0;
-}
-
-bool MemoryFiles::Exists(const std::string& name)
-{
-    return files.count(name) != 0 || unreadable.count(name) != 0;
-}
-
 MessageAnswer RecordingMessages::Show(const Message& message)
 {
     shown.push_back(message);
     if (whileShown)
         whileShown(message);
     return message.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
-}
-
-Bytes BytesOf(const std::string& text)
-{
-    return Bytes(text.begin(), text.end());
 }
 
 Bytes Concat(std::initializer_list<Bytes> parts)
@@ -76,15 +62,13 @@ Bytes ItemRecord(int maxSockets, int category, const std::string& name)
 Bytes RunewordRecord(const std::string& name, const std::vector<std::string>& itemTokens,
                      const std::vector<std::string>& runeNames, const std::string& description)
 {
-    auto joined = [](const std::vector<std::string>& parts, char separator) {
-        std::string text;
-        for (std::size_t i = 0; i < parts.size(); ++i)
-            text += (i > 0 ? std::string(1, separator) : "") + parts[i];
-        return text;
-    };
-    return Concat({BytesOf(name + '\x01' + joined(itemTokens, '\x02') + '\x01' + joined(runeNames, '\x03') +
-                           '\x01' + description),
-                   {0x00}});
+    std::string text = name + '\x01';
+    for (std::size_t i = 0; i < itemTokens.size(); ++i)
+        text += (i > 0 ? "\x02" : "") + itemTokens[i];
+    text += '\x01';
+    for (std::size_t i = 0; i < runeNames.size(); ++i)
+        text += (i > 0 ? "\x03" : "") + runeNames[i];
+    return Concat({BytesOf(text + '\x01' + description), {0x00}});
 }
 
 Bytes TestRunesFile()
@@ -101,18 +85,14 @@ Bytes TestRunesFile()
 
 Bytes TestItemsFile()
 {
-    struct Row {
-        const char* name;
-        int maxSockets, category;
-    };
     Bytes out = DateBytes();
-    for (const Row& row :
-         {Row{"Cudgels", 3, 1}, Row{"Slings", 2, 2}, Row{"Bucklers", 4, 3}, Row{"Sabres", 5, 1},
-          Row{"Longbows", 6, 2}, Row{"Tabards", 3, 3}, Row{"Billhooks", 6, 1}, Row{"Coifs", 2, 3},
-          Row{"Arbalests", 4, 2}, Row{"Flails", 4, 1}, Row{"Gauntlets", 1, 3}, Row{"Darts", 1, 2},
-          Row{"Hatchets", 2, 1}, Row{"Greaves", 2, 3}, Row{"Pikes", 6, 1}, Row{"Cloaks", 3, 3},
-          Row{"Girdles", 1, 3}, Row{"Pavises", 5, 3}})
-        out = Concat({out, ItemRecord(row.maxSockets, row.category, row.name)});
+    std::istringstream rows(
+        "Cudgels 3 1 Slings 2 2 Bucklers 4 3 Sabres 5 1 Longbows 6 2 Tabards 3 3 Billhooks 6 1 "
+        "Coifs 2 3 Arbalests 4 2 Flails 4 1 Gauntlets 1 3 Darts 1 2 Hatchets 2 1 Greaves 2 3 "
+        "Pikes 6 1 Cloaks 3 3 Girdles 1 3 Pavises 5 3"); // name, sockets, category
+    std::string name;
+    for (int sockets = 0, category = 0; rows >> name >> sockets >> category;)
+        out = Concat({out, ItemRecord(sockets, category, name)});
     return out;
 }
 

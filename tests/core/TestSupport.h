@@ -20,8 +20,8 @@ class MemoryFiles final : public FileStore {
 public:
     std::optional<Bytes> Read(const std::string& name, std::size_t limit) override;
     bool Replace(const std::string& name, const Bytes& content) override;
-    bool Remove(const std::string& name) override;
-    bool Exists(const std::string& name) override;
+    bool Remove(const std::string& name) override { return files.erase(name) != 0; }
+    bool Exists(const std::string& name) override { return files.count(name) + unreadable.count(name) != 0; }
 
     std::map<std::string, Bytes> files;
     std::set<std::string> unwritable;
@@ -29,13 +29,13 @@ public:
     std::map<std::string, std::size_t> limits; // the last limit each Read asked for
 };
 
-// Records every message and answers Ok, or Yes to a question.
+// Records every message and answers Ok, or Yes to a question; `whileShown`
+// runs while the box is "open", to see what had happened before it.
 class RecordingMessages final : public MessageSink {
 public:
     MessageAnswer Show(const Message& message) override;
 
     std::vector<Message> shown;
-    // Runs while the box is "open", to see what had happened before it.
     std::function<void(const Message&)> whileShown;
 };
 
@@ -45,7 +45,10 @@ struct TestIo {
     Io io() { return {files, messages}; }
 };
 
-Bytes BytesOf(const std::string& text);
+inline Bytes BytesOf(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
+}
 Bytes Concat(std::initializer_list<Bytes> parts);
 
 // Builders for the reference files. Texts are taken byte for byte, so a
