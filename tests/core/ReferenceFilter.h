@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The runeword rules written the slow, obvious way: the tests' reference for
-// CheckedSelection, and a record comparison that ignores the owning store.
+// The runeword rules written the slow, obvious way (the reference for
+// CheckedSelection) and a record comparison that ignores the owning store.
 #include "core/DataStore.h"
 
 #include <algorithm>

@@ -54,9 +54,7 @@ Bytes RuneRecord(int clvl, const std::string& name, const std::string& descripti
 
 Bytes ItemRecord(int maxSockets, int category, const std::string& name)
 {
-    return Concat({{static_cast<std::uint8_t>(maxSockets), static_cast<std::uint8_t>(category)},
-                   BytesOf(name),
-                   {0x00}});
+    return BytesOf(std::string{static_cast<char>(maxSockets), static_cast<char>(category)} + name + '\0');
 }
 
 Bytes RunewordRecord(const std::string& name, const std::vector<std::string>& itemTokens,
@@ -74,12 +72,12 @@ Bytes RunewordRecord(const std::string& name, const std::vector<std::string>& it
 Bytes TestRunesFile()
 {
     Bytes out = DateBytes();
-    int clvl = 0;
-    for (const char* name :
-         {"Vur",   "Kess", "Orna", "Pell", "Dask", "Mirr", "Zaro", "Quel", "Tesh", "Yon",  "Brak",
-          "Cind",  "Fenn", "Gorv", "Hask", "Jurl", "Lusk", "Morv", "Nesh", "Prax", "Rill", "Stav",
-          "Thrim", "Ulk",  "Varn", "Wex",  "Xil",  "Yarr", "Zeph", "Aubr", "Bosk", "Cray", "Drom"})
-        out = Concat({out, RuneRecord(++clvl, name, "About " + std::string(name) + ".")});
+    std::istringstream names(
+        "Vur Kess Orna Pell Dask Mirr Zaro Quel Tesh Yon Brak Cind Fenn Gorv Hask Jurl Lusk "
+        "Morv Nesh Prax Rill Stav Thrim Ulk Varn Wex Xil Yarr Zeph Aubr Bosk Cray Drom");
+    std::string name;
+    for (int clvl = 1; names >> name; ++clvl)
+        out = Concat({out, RuneRecord(clvl, name, "About " + name + ".")});
     return out;
 }
 

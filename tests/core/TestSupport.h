@@ -14,8 +14,7 @@
 
 namespace glyphmoor::test {
 
-// Files kept in memory. Names in `unwritable` refuse Replace, names in
-// `unreadable` exist but cannot be read (as a directory would).
+// Files in memory: `unwritable` names refuse Replace, `unreadable` ones exist but do not read.
 class MemoryFiles final : public FileStore {
 public:
     std::optional<Bytes> Read(const std::string& name, std::size_t limit) override;
@@ -59,9 +58,8 @@ Bytes ItemRecord(int maxSockets, int category, const std::string& name);
 Bytes RunewordRecord(const std::string& name, const std::vector<std::string>& itemTokens,
                      const std::vector<std::string>& runeNames, const std::string& description);
 
-// A made-up table of 33 runes (rune i: clvl i + 1, "Vur", "Kess", "Orna",
-// "Pell", ... "Drom") and 18 item types whose categories are interleaved:
-// melee 0 3 6 9 12 14, missile 1 4 8 11, defence the others.
+// Made-up tables: 33 runes (rune i: clvl i + 1; "Vur", "Kess", ... "Drom") and 18 item
+// types of interleaved categories (melee 0 3 6 9 12 14, missile 1 4 8 11, defence the rest).
 Bytes TestRunesFile();
 Bytes TestItemsFile();
 

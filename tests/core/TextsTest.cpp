@@ -29,8 +29,7 @@ TEST(CharacterInput, GivesTheFirstFailingCheckOrTheLevel)
              {"Tamsin", "99999999999999999999999", outOfRange, -7},
              {"Tamsin", "1", "", 1},
              {"Tamsin", "99", "", 99},
-             {"   ", "09", "", 9},
-             {"\xC6r\xF6\x80", "64", "", 64}}) {
+             {"   ", "09", "", 9}}) {
         int read = -7; // a refused input leaves it alone
         EXPECT_EQ(ValidateCharacterInput(name, clvlText, read), message) << clvlText;
         EXPECT_EQ(read, clvl) << clvlText;
@@ -42,7 +41,6 @@ TEST(MessageFormat, InsertsPadsAndLeavesWhatItCannotUseAlone)
     EXPECT_EQ(FormatMessage(" %1:  Clvl requirement:  %2!i!", {std::string("Ash"), 13}),
               " Ash:  Clvl requirement:  13");
     EXPECT_EQ(FormatMessage("%2 before %1", {std::string("b"), std::string("a")}), "a before b");
-    EXPECT_EQ(FormatMessage("%1!.2i!.%2!.2i!.20%3!.2i!", {5, 3, 0}), "05.03.2000");
     EXPECT_EQ(FormatMessage("%1!.2i! %2!.2i! %3!i! %4!.0i!", {123, -5, -1, 5}), "123 -05 -1 5");
     EXPECT_EQ(FormatMessage("%1!.32i!", {1}), std::string(31, '0') + "1");
     EXPECT_EQ(FormatMessage("%1!.33i!", {1}), "%1!.33i!"); // more than 32 digits: copied
@@ -54,15 +52,10 @@ TEST(MessageFormat, InsertsPadsAndLeavesWhatItCannotUseAlone)
 
 TEST(CodePage, DecodesOnlyWellFormedShortestUtf8)
 {
-    for (const auto& [text, expected] :
-         std::vector<std::pair<std::string, std::optional<char32_t>>>{{"\xC2\x80", 0x80},
-                                                                      {"\xF0\x9F\x98\x80", 0x1F600},
-                                                                      {"\xC3"
-                                                                       "A",
-                                                                       std::nullopt},
-                                                                      {"\xC3", std::nullopt},
-                                                                      {"\xC1\xBF", std::nullopt},
-                                                                      {"\xED\xA0\x80", std::nullopt}}) {
+    const std::vector<std::pair<std::string, std::optional<char32_t>>> cases{
+        {"\xC2\x80", 0x80},     {"\xF0\x9F\x98\x80", 0x1F600}, {"\xC3\x41", std::nullopt},
+        {"\xC3", std::nullopt}, {"\xC1\xBF", std::nullopt},    {"\xED\xA0\x80", std::nullopt}};
+    for (const auto& [text, expected] : cases) {
         std::size_t pos = 0;
         EXPECT_EQ(DecodeUtf8(text, pos), expected) << Printable(text);
     }
