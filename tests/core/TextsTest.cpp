@@ -41,7 +41,7 @@ TEST(MessageFormat, InsertsPadsAndLeavesWhatItCannotUseAlone)
     EXPECT_EQ(FormatMessage(" %1:  Clvl requirement:  %2!i!", {std::string("Ash"), 13}),
               " Ash:  Clvl requirement:  13");
     EXPECT_EQ(FormatMessage("%2 before %1", {std::string("b"), std::string("a")}), "a before b");
-    EXPECT_EQ(FormatMessage("%1!.2i! %2!.2i! %3!i! %4!.0i!", {123, -5, -1, 5}), "123 -05 -1 5");
+    EXPECT_EQ(FormatMessage("%1!.2i! %2!.2i! %3!i! %4!.0i!", {123, -5, -1, 0}), "123 -05 -1 0");
     EXPECT_EQ(FormatMessage("%1!.32i!", {1}), std::string(31, '0') + "1");
     EXPECT_EQ(FormatMessage("%1!.33i!", {1}), "%1!.33i!"); // more than 32 digits: copied
     // Inserted text is never scanned; unusable references stay as they are.
