@@ -17,6 +17,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const Message CorruptRoster{"Error...", "Corrupt datafile: 'chars.dat'", MessageIcon::Exclamation,
+                            MessageButtons::Ok};
+
 // Valid records built byte by byte: slot, Clvl, name padded with 0x02,
 // 33 + 18 ticks (rune 4 and item type 2 ticked), highlights 4, 2, 7.
 Bytes Records(int count, int first = 0)
@@ -57,9 +60,7 @@ TEST_P(OneRecord, LoadsWholeOrIsReportedAndKept)
     Bytes file = Records(1);
     file[offset] = value;
     t.files.files["chars.dat"] = file;
-    t.messages.whileShown = [&t, &file](const Message&) {
-        EXPECT_EQ(t.files.files["chars.dat.corrupt"], file);
-    };
+    t.messages.whileShown = [&](const Message&) { EXPECT_EQ(t.files.files["chars.dat.corrupt"], file); };
     Roster roster;
     roster.characters[0].SetNameAndClvl("Old", 5);
     LoadRoster(roster, t.io());
@@ -67,8 +68,7 @@ TEST_P(OneRecord, LoadsWholeOrIsReportedAndKept)
     EXPECT_EQ(again ? Bytes(again->begin(), again->end()) : Bytes{}, loads ? file : Bytes{});
     EXPECT_EQ(roster.characters[0].IsFree(), !loads);
     EXPECT_EQ(roster.characterCount, loads ? 1 : 0);
-    EXPECT_EQ(t.messages.shown,
-              loads ? std::vector<Message>{} : std::vector{CorruptFileMessage("chars.dat")});
+    EXPECT_EQ(t.messages.shown, loads ? std::vector<Message>{} : std::vector{CorruptRoster});
     EXPECT_EQ(t.files.files["chars.dat"], file);
 }
 
