@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The runeword rules written the slow, obvious way: the tests' reference for
-// CheckedSelection, and a record comparison that ignores the owning store.
+// The runeword rules written the slow, obvious way (the reference for
+// CheckedSelection) and a record comparison that ignores the owning store.
 #include "core/DataStore.h"
 
 #include <algorithm>
@@ -32,11 +32,13 @@ inline bool HasCheckedItemType(const Runeword& word, std::span<const int> checke
 
 // A checked item type with enough sockets in the category of one of the
 // runeword's own types.
-inline bool FitsCheckedItemType(const DataStore& store, const Runeword& word, std::span<const int> checkedItemTypes)
+inline bool FitsCheckedItemType(const DataStore& store, const Runeword& word,
+                                std::span<const int> checkedItemTypes)
 {
     const int total = store.GetItemTypeCount();
     for (const int checked : checkedItemTypes) {
-        if (checked < 0 || checked >= total || store.GetItemType(checked).GetMaxSockets() < word.GetRuneCount())
+        if (checked < 0 || checked >= total ||
+            store.GetItemType(checked).GetMaxSockets() < word.GetRuneCount())
             continue;
         for (int p = 0; p < word.GetItemTypeCount(); ++p) {
             const int own = word.GetItemType(p);
