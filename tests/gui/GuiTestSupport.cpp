@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuiTestSupport.h"
 
+#include "app/MainFrame.h"
+#include "app/RunewordFinderApp.h"
 #include "core/Character.h"
 #include "core/DataStore.h"
-#include "app/MainFrame.h"
 #include "ui/MainPanel.h"
-#include "app/RunewordFinderApp.h"
 #include "ui/SelectList.h"
 #include "ui/StatusLine.h"
 
@@ -18,6 +18,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace glyphmoor;
 
@@ -46,9 +48,8 @@ bool ScriptedPrompter::RunDialog(QDialog& dialog)
     dialogs.pop_front();
     dialog.setResult(QDialog::Rejected);
     dialog.open();
-    // As exec() does: the dialog becomes the active window, so focus moves
-    // (Tab into a field selects its text) work as for a user.
-    dialog.activateWindow();
+    dialog.activateWindow(); // as exec() does: Tab into a field selects its text
+
     EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     script(dialog);
     stillOpen = dialog.isVisible();
@@ -57,16 +58,11 @@ bool ScriptedPrompter::RunDialog(QDialog& dialog)
     return !stillOpen && dialog.result() == QDialog::Accepted;
 }
 
-// Types text as key presses. QTest::keyClick only knows ASCII; other
-// characters arrive as a keyboard layout sends them: a key event that carries
-// the character as its text.
+// Types text as key presses, each carrying its character as a keyboard
+// layout sends it (QTest::keyClick only knows ASCII).
 void Type(QWidget* field, const QString& text)
 {
     for (const QChar ch : text) {
-        if (ch.unicode() < 0x80) {
-            QTest::keyClick(field, ch.toLatin1());
-            continue;
-        }
         const Qt::Key key = ch.unicode() <= 0xFF ? Qt::Key(ch.toUpper().unicode()) : Qt::Key_unknown;
         QTest::sendKeyEvent(QTest::Click, field, key, QString(ch), Qt::NoModifier);
     }
@@ -75,55 +71,28 @@ void Type(QWidget* field, const QString& text)
 ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString& clvl)
 {
     return [name, clvl](QDialog& dialog) {
-        const auto fields = dialog.findChildren<QLineEdit*>();
-        // Name first, then Clvl, in tab order.
-        QLineEdit* nameField = fields.value(0);
-        QLineEdit* clvlField = fields.value(1);
-        for (QLineEdit* field : fields) {
-            if (field->objectName() == "1000" || field->objectName() == "1003")
-                nameField = field;
-            if (field->objectName() == "1001" || field->objectName() == "1002")
-                clvlField = field;
+        const auto fields = dialog.findChildren<QLineEdit*>(); // name, then Clvl
+        for (int i = 0; i < 2; ++i) {
+            fields[i]->selectAll();
+            Type(fields[i], i == 0 ? name : clvl);
         }
-        nameField->selectAll();
-        Type(nameField, name);
-        clvlField->selectAll();
-        Type(clvlField, clvl);
-        QTest::keyClick(clvlField, Qt::Key_Return);
+        QTest::keyClick(fields[1], Qt::Key_Return);
     };
 }
 
-void TestData::WriteRunes(FileStore& files)
+void WriteTestData(FileStore& files)
 {
     DataStore store(33, 18, 168, 6);
     for (int i = 0; i < 33; ++i) {
-        Rune& rune = store.GetRune(i);
-        rune.SetName((i < 10 ? "R0" : "R") + std::to_string(i));
-        rune.SetClvl(2 * i + 1);
-        rune.SetDescription("Rune " + std::to_string(i) + "\r\nsecond line");
+        store.GetRune(i).SetName((i < 10 ? "R0" : "R") + std::to_string(i));
+        store.GetRune(i).SetClvl(2 * i + 1);
+        store.GetRune(i).SetDescription("Rune " + std::to_string(i) + "\r\nsecond line");
     }
-    files.Replace("runes.dat", store.WriteRunes({11, 10, 1}));
-}
-
-void TestData::WriteItems(FileStore& files)
-{
-    DataStore store(33, 18, 168, 6);
     const char* prefixes[] = {"Mel", "Mis", "Def"};
     for (int i = 0; i < 18; ++i)
         store.GetItemType(i).Set(prefixes[i / 6] + std::to_string(i % 6), 2 + i % 5,
                                  static_cast<ItemCategory>(1 + i / 6));
-    files.Replace("items.dat", store.WriteItemTypes({12, 10, 1}));
-}
-
-void TestData::WriteRunewords(FileStore& files)
-{
-    DataStore store(33, 18, 168, 6);
-    struct Word {
-        const char* name;
-        std::vector<std::string> runes;
-        std::vector<std::string> items;
-    };
-    const std::vector<Word> words = {
+    const std::vector<std::tuple<const char*, std::vector<std::string>, std::vector<std::string>>> words = {
         {"Alpha", {"R00", "R01"}, {"Weapons"}},
         {"Twice", {"R02", "R02"}, {"Def0"}},
         {"Gamma", {"R03", "R04", "R05"}, {"Melee Weapons", "Def1"}},
@@ -134,20 +103,15 @@ void TestData::WriteRunewords(FileStore& files)
     };
     for (std::size_t i = 0; i < words.size(); ++i) {
         Runeword& word = store.GetRuneword(static_cast<int>(i));
-        word.SetName(words[i].name);
-        word.SetRuneNames(words[i].runes);
-        word.SetItemTokens(words[i].items);
-        word.SetDescription(std::string("Grants ") + words[i].name + "\r\nto the bearer");
+        word.SetName(std::get<0>(words[i]));
+        word.SetRuneNames(std::get<1>(words[i]));
+        word.SetItemTokens(std::get<2>(words[i]));
+        word.SetDescription(std::string("Grants ") + std::get<0>(words[i]) + "\r\nto the bearer");
     }
     store.SetRunewordCount(static_cast<int>(words.size()));
+    files.Replace("runes.dat", store.WriteRunes({11, 10, 1}));
+    files.Replace("items.dat", store.WriteItemTypes({12, 10, 1}));
     files.Replace("runewords.dat", store.WriteRunewords({13, 10, 1}));
-}
-
-void TestData::WriteAll(FileStore& files)
-{
-    WriteRunes(files);
-    WriteItems(files);
-    WriteRunewords(files);
 }
 
 void WriteRoster(FileStore& files, const std::vector<CharacterSpec>& characters)
@@ -168,7 +132,9 @@ void WriteRoster(FileStore& files, const std::vector<CharacterSpec>& characters)
     files.Replace("chars.dat", file);
 }
 
-Harness::Harness() : files(dir.path().toStdString()) {}
+Harness::Harness() : files(dir.path().toStdString())
+{
+}
 
 Harness::~Harness()
 {
@@ -215,18 +181,14 @@ void Harness::Command(int id)
     app->Frame()->Action(id)->trigger();
 }
 
-void Harness::ShowMenusFor(int commandId)
+bool Harness::Checked(int commandId) const
 {
     QAction* action = app->Frame()->Action(commandId);
     for (QObject* parent = action->parent(); parent != nullptr; parent = parent->parent()) {
         if (auto* menu = qobject_cast<QMenu*>(parent))
             emit menu->aboutToShow();
     }
-}
-
-bool Harness::Checked(int commandId) const
-{
-    return app->Frame()->Action(commandId)->isChecked();
+    return action->isChecked();
 }
 
 QByteArray Harness::File(const QString& name) const
@@ -251,15 +213,6 @@ QPoint LabelPoint(const SelectList& list, int row)
 void Click(SelectList& list, QPoint point, Qt::MouseButton button)
 {
     QTest::mouseClick(list.Viewport(), button, {}, point);
-}
-
-void DoubleClick(SelectList& list, QPoint point)
-{
-    // Press, release, double click, release: what a person's quick double
-    // click delivers (QTest's double click alone sends only the middle event).
-    QTest::mouseClick(list.Viewport(), Qt::LeftButton, {}, point);
-    QTest::mouseDClick(list.Viewport(), Qt::LeftButton, {}, point);
-    QTest::mouseRelease(list.Viewport(), Qt::LeftButton, {}, point);
 }
 
 } // namespace gui_test

@@ -36,12 +36,10 @@ public:
     bool RunDialog(QDialog& dialog) override;
 
     std::vector<Shown> shown;
-    std::deque<glyphmoor::MessageAnswer> answers;
-    // Each dialog run takes the next script; it drives the real dialog (keys,
-    // typing) and the dialog's own result decides. Without a script the
-    // dialog is cancelled.
-    // Dialogs open window-modal and active, as for a user; what a script
-    // leaves open counts as still running and is put away.
+    std::deque<glyphmoor::MessageAnswer> answers; // then Yes or OK
+    // Each dialog run takes the next script, which drives the real dialog,
+    // open and active as for a user; without one the dialog is cancelled.
+    // What a script leaves open counts as still running and is put away.
     std::deque<DialogScript> dialogs;
     int dialogsRun = 0;
     bool stillOpen = false;
@@ -52,22 +50,12 @@ void Type(QWidget* field, const QString& text);
 // Types a name and a level into a character dialog and presses Enter.
 ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString& clvl);
 
-// A data set made for the tests. Runes "R00".."R32" with clvl 2*i+1 (so rune
-// 7 needs 15); item types "Mel0".."Mel5" (melee), "Mis0".."Mis5" (missile),
-// "Def0".."Def5" (defence) with 2 + i%5 sockets; and these runewords:
-//   0 "Alpha"   R00 R01            Weapons              requires 3
-//   1 "Twice"   R02 R02            Def0                 requires 5
-//   2 "Gamma"   R03 R04 R05        Melee Weapons/Def1   requires 11
-//   3 "Delta"   R07                Mis1                 requires 15
-//   4 "Epsilon" R10 R11 R12 R13    Def2                 requires 27
-//   5 "Zeta"    R20 R21            Missile Weapons      requires 43
-//   6 "Eta"     R00                Mel0                 requires 1
-struct TestData {
-    static void WriteAll(glyphmoor::FileStore& files);
-    static void WriteRunes(glyphmoor::FileStore& files);
-    static void WriteItems(glyphmoor::FileStore& files);
-    static void WriteRunewords(glyphmoor::FileStore& files);
-};
+// Runes "R00".."R32" with clvl 2*i+1; item types "Mel0".."Mel5" (melee),
+// "Mis0".."Mis5" (missile), "Def0".."Def5" with 2 + i%5 sockets; runewords
+// Alpha (R00 R01, Weapons), Twice (R02 R02, Def0), Gamma (R03 R04 R05, Melee
+// Weapons/Def1), Delta (R07, Mis1), Epsilon (R10-R13, Def2), Zeta (R20 R21,
+// Missile Weapons), Eta (R00, Mel0).
+void WriteTestData(glyphmoor::FileStore& files);
 
 struct CharacterSpec {
     std::string name;
@@ -86,16 +74,15 @@ public:
     Harness();
     ~Harness();
 
-    void Start();  // builds and shows the frame
-    void Close();  // closes the window as the close box does, and deletes it
+    void Start(); // builds and shows the frame
+    void Close(); // closes the window as the close box does, and deletes it
 
     MainFrame* Frame() const;
     MainPanel& Panel() const;
     SelectList& List(int id) const;
     QString Pane(int pane) const;
     void Command(int id);
-    void ShowMenusFor(int commandId); // as when the menu holding it opens
-    bool Checked(int commandId) const;
+    bool Checked(int commandId) const; // as the menu holding it shows it
     QByteArray File(const QString& name) const;
 
     QTemporaryDir dir;
@@ -108,6 +95,5 @@ public:
 QPoint StateIconPoint(const SelectList& list, int row);
 QPoint LabelPoint(const SelectList& list, int row);
 void Click(SelectList& list, QPoint point, Qt::MouseButton button = Qt::LeftButton);
-void DoubleClick(SelectList& list, QPoint point);
 
 } // namespace gui_test

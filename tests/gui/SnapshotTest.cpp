@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// How the window and the dialogs look, compared with reference pictures in
+// tests/gui/data: the panel's layout, frames, columns, icons, the status line
+// and the dialogs' lines. The same pictures at scale factors 1.5 and 2.
+#include "GuiTestSupport.h"
+
+#include "TestSupport.h"
+#include "app/MainFrame.h"
+#include "ui/AboutDialog.h"
+#include "ui/CharacterDialogs.h"
+#include "ui/ControlIds.h"
+#include "ui/MainPanel.h"
+#include "ui/SelectList.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QStyleHints>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace gui_test;
+
+namespace {
+
+// GLYPHMOOR_UPDATE_SNAPSHOTS=1 rewrites the reference pictures instead of comparing with them.
+void ExpectLooksLike(QWidget& widget, const QString& name)
+{
+    const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR");
+    const QString file = name + (scale.isEmpty() ? QString() : "-x" + scale) + ".png";
+    QApplication::processEvents(); // the views' delayed layout: scroll bars
+    const QImage actual = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (qEnvironmentVariableIntValue("GLYPHMOOR_UPDATE_SNAPSHOTS") == 1) {
+        EXPECT_TRUE(actual.save(QString(GLYPHMOOR_SNAPSHOTS "/") + file)) << file.toStdString();
+        return;
+    }
+    const QImage expected =
+        QImage(QString(GLYPHMOOR_SNAPSHOTS "/") + file).convertToFormat(QImage::Format_RGB32);
+    if (actual == expected)
+        return;
+    const QString saved = QString(GLYPHMOOR_SNAPSHOT_OUTPUT "/") + file;
+    actual.save(saved);
+    ADD_FAILURE() << file.toStdString() << " differs from the reference; this run drew "
+                  << saved.toStdString();
+}
+
+void Activate(QWidget* window)
+{
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+} // namespace
+
+TEST(Snapshot, WindowAndDialogsLookAsBefore)
+{
+    if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        for (const char* scale : {"1.5", "2"}) {
+            QProcess child;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("QT_SCALE_FACTOR", scale);
+            child.setProcessEnvironment(environment);
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Snapshot.*"});
+            ASSERT_TRUE(child.waitForFinished(60000));
+            EXPECT_EQ(child.exitCode(), 0) << "at scale " << scale << ":\n" << child.readAll().toStdString();
+        }
+    }
+    QApplication::styleHints()->setCursorFlashTime(0); // a caret that does not blink
+    Harness harness;
+    WriteTestData(harness.files);
+    WriteRoster(harness.files,
+                {{"Anna", 30, {0, 1, 2, 15}, {0, 12}, 1, 0, 1}, {"Bert", 10, {}, {}, 0, 0, 0}});
+    harness.Start();
+    Activate(harness.Frame());
+    ExpectLooksLike(*harness.Frame(), "window");
+
+    // The sample data with everything ticked: long names, full lists, scroll bars.
+    Harness sample;
+    for (const char* name : {"runes.dat", "items.dat", "runewords.dat"})
+        ASSERT_TRUE(QFile::copy(QString(GLYPHMOOR_SAMPLE_DATA "/") + name, sample.dir.filePath(name)));
+    WriteRoster(sample.files, {{"Tester", 99, {}, {}, 0, 0, 0}});
+    sample.Start();
+    sample.Panel().OnGroupButton(ids::AllRunesButton);
+    sample.Panel().OnGroupButton(ids::AllItemsButton);
+    sample.List(ids::RunewordList).SelectAndFocus(40);
+    sample.List(ids::RunewordList).EnsureVisible(40);
+    sample.List(ids::RunewordList).View()->setFocus();
+    Activate(sample.Frame());
+    ExpectLooksLike(*sample.Frame(), "sample-window");
+
+    glyphmoor::test::MemoryFiles files;
+    files.files["runes.dat"] = {5, 3, 1, 0x21, 0};
+    files.files["runewords.dat"] = {11, 10, 1, 0x21, 0};
+    AboutDialog about(files);
+    harness.prompter.dialogs.push_back([](QDialog& dialog) { ExpectLooksLike(dialog, "about"); });
+    harness.prompter.RunDialog(about);
+
+    NewCharacterDialog character(harness.prompter);
+    harness.prompter.dialogs.push_back([](QDialog& dialog) {
+        Type(dialog.focusWidget(), "Tamsin");
+        ExpectLooksLike(dialog, "new-character");
+    });
+    harness.prompter.RunDialog(character);
+}

@@ -1,0 +1,349 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window as a player uses it: start-up and the ways to end, ticking with
+// the mouse, the keyboard and the group buttons, the Filters and Options
+// commands, the info box and the status line.
+#include "GuiTestSupport.h"
+
+#include "app/MainFrame.h"
+#include "app/TerminationSignals.h"
+#include "ui/ControlIds.h"
+#include "ui/MainPanel.h"
+#include "ui/SelectList.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+
+using namespace gui_test;
+
+namespace {
+
+class Window : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteTestData(harness.files);
+        // Anna: runes 0-2, items Mel0 and Def0; Bert: nothing ticked.
+        WriteRoster(harness.files,
+                    {{"Anna", 30, {0, 1, 2}, {0, 12}, 1, 0, 0}, {"Bert", 10, {}, {}, 4, 3, 0}});
+    }
+
+    std::vector<int> TickedRows(int listId) const
+    {
+        std::vector<int> rows;
+        for (int row = 0; row < harness.List(listId).GetRowCount(); ++row) {
+            if (harness.List(listId).GetTick(row) == 1)
+                rows.push_back(row);
+        }
+        return rows;
+    }
+
+    std::vector<QString> Runewords() const
+    {
+        std::vector<QString> names;
+        for (int row = 0; row < harness.List(ids::RunewordList).GetRowCount(); ++row)
+            names.push_back(harness.List(ids::RunewordList).GetItemText(row, 0));
+        return names;
+    }
+
+    int Refreshes() const { return harness.Panel().RefreshCount(); }
+    QString Info() const { return harness.Panel().InfoBox()->toPlainText(); }
+
+    Harness harness;
+};
+
+} // namespace
+
+TEST_F(Window, MissingDataFileIsReportedBeforeTheWindowShows)
+{
+    harness.files.Remove("items.dat");
+    harness.files.Remove("runes.dat");
+    harness.Start();
+    ASSERT_EQ(harness.prompter.shown.size(), 2u);
+    EXPECT_EQ(harness.prompter.shown[0].message.text, "File not found: 'runes.dat'");
+    EXPECT_EQ(harness.prompter.shown[1].message.text, "File not found: 'items.dat'");
+    EXPECT_EQ(harness.prompter.shown[1].message.caption, "Error...");
+    EXPECT_EQ(harness.prompter.shown[1].message.icon, glyphmoor::MessageIcon::Exclamation);
+    EXPECT_FALSE(harness.prompter.shown[0].windowVisible);
+    EXPECT_EQ(harness.prompter.shown[0].owner, nullptr);
+    EXPECT_EQ(harness.List(ids::RuneList).GetRowCount(), 33);
+    EXPECT_EQ(harness.List(ids::RuneList).GetItemText(0, 0), "");
+}
+
+TEST_F(Window, StartupAppliesTheStoredCharacterAndSettings)
+{
+    // Rune rule "any", character rule "selected", over 0, under 100, limits off, rune info, character 1.
+    harness.files.Replace(
+        "settings.dat",
+        glyphmoor::EncodeSettings({glyphmoor::AnyRune, glyphmoor::SelectedCharacter, 0, 100, false},
+                                  glyphmoor::RuneInfo, 1));
+    WriteRoster(harness.files,
+                {{"Anna", 30, {0, 1, 2}, {0, 12}, 1, 0, 0}, {"Bert", 10, {0, 2}, {0, 1, 12}, 2, 12, 1}});
+    harness.Start();
+    EXPECT_TRUE(harness.prompter.shown.empty());
+    EXPECT_EQ(harness.Panel().GetRoster().selectedCharacter, 1);
+    EXPECT_EQ(harness.List(ids::CharacterList).GetFirstSelectedRow(), 1);
+    EXPECT_EQ(TickedRows(ids::RuneList), (std::vector<int>{0, 2}));
+    EXPECT_EQ(harness.List(ids::RuneList).GetFirstSelectedRow(), 2);
+    EXPECT_EQ(harness.List(ids::ItemList).GetFirstSelectedRow(), 12);
+    // Runes 0 and 2 with Mel0, Mel1, Def0 at Clvl 10, any rune: Alpha, Twice, Eta.
+    SelectList& runewords = harness.List(ids::RunewordList);
+    EXPECT_EQ(Runewords(), (std::vector<QString>{"Alpha", "Twice", "Eta"}));
+    EXPECT_EQ(runewords.GetItemText(1, 1), "R02 R02");
+    EXPECT_EQ(runewords.GetItemText(2, 2), "Mel0");
+    EXPECT_EQ(runewords.GetFirstSelectedRow(), 1);
+    EXPECT_EQ(harness.Pane(0), " Def0:  Max possible sockets:  4");
+    EXPECT_EQ(harness.Pane(1), " R02:  Clvl requirement:  5");
+    EXPECT_EQ(harness.Pane(2), " Twice:  Clvl requirement:  5");
+    EXPECT_EQ(Info(), "Rune 2\nsecond line");
+    EXPECT_TRUE(harness.List(ids::RuneList).hasFocus());
+}
+
+// The close box, the Exit button and a termination signal all save the
+// character, then the settings.
+TEST_F(Window, EveryWayToEndSavesTheCharacterAndTheSettings)
+{
+    const std::vector<std::pair<const char*, std::function<void(Harness&)>>> endings{
+        {"close box", [](Harness& h) { h.Close(); }},
+        {"Exit button",
+         [](Harness& h) {
+             h.Panel().findChild<QPushButton*>(QString::number(ids::ExitButton))->click();
+             QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+         }},
+        {"SIGTERM",
+         [](Harness& h) {
+             TerminationSignals terminations;
+             QObject::connect(&terminations, &TerminationSignals::terminationRequested, h.Frame(),
+                              &QWidget::close);
+             std::raise(SIGTERM);
+             EXPECT_TRUE(QTest::qWaitFor([&h] { return h.Frame() == nullptr; }, 5000));
+         }},
+    };
+    for (const auto& [name, end] : endings) {
+        SCOPED_TRACE(name);
+        Harness harness;
+        WriteTestData(harness.files);
+        WriteRoster(harness.files, {{"Anna", 30, {0}, {}, 0, 0, 0}, {"Bert", 10, {}, {}, 0, 0, 0}});
+        harness.Start();
+        harness.Command(ids::AnyRuneRule);
+        Click(harness.List(ids::RuneList), StateIconPoint(harness.List(ids::RuneList), 5));
+        end(harness);
+        EXPECT_EQ(harness.Frame(), nullptr);
+        const QByteArray roster = harness.File("chars.dat");
+        ASSERT_EQ(roster.size(), 2 * 71);
+        EXPECT_EQ(roster.mid(17, 6), QByteArray::fromHex("010000000001"));
+        EXPECT_EQ(harness.File("settings.dat"),
+                  QByteArray::fromHex("02000000030000000000000064000000010000000300000000000000"));
+    }
+}
+
+struct GestureCase {
+    const char* name;
+    int list;
+    std::function<void(SelectList&)> gesture;
+    int row;
+    int tick;      // the row's tick afterwards
+    int refreshes; // rebuilds of the runeword list
+    int selected;  // the list's selected row afterwards
+};
+
+class Gestures : public Window, public testing::WithParamInterface<GestureCase> {};
+
+TEST_P(Gestures, TickOrSelectAsOnTheDesktop)
+{
+    const GestureCase& c = GetParam();
+    harness.Start();
+    SelectList& list = harness.List(c.list);
+    Click(list, StateIconPoint(list, 7)); // brings the rebuild's snapshot up to date
+    Click(list, StateIconPoint(list, 7));
+    Click(list, LabelPoint(list, 9));
+    const int before = Refreshes();
+    c.gesture(list);
+    EXPECT_EQ(list.GetTick(c.row), c.tick);
+    EXPECT_EQ(Refreshes() - before, c.refreshes);
+    EXPECT_EQ(list.GetFirstSelectedRow(), c.selected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Gestures,
+    testing::Values(
+        GestureCase{"IconClick", ids::RuneList, [](SelectList& l) { Click(l, StateIconPoint(l, 14)); }, 14, 1,
+                    1, 14},
+        GestureCase{"LabelClick", ids::RuneList, [](SelectList& l) { Click(l, LabelPoint(l, 14)); }, 14, 0, 0,
+                    14},
+        GestureCase{"IconDoubleClick", ids::ItemList,
+                    [](SelectList& l) {
+                        QTest::mouseClick(l.Viewport(), Qt::LeftButton, {}, StateIconPoint(l, 9));
+                        QTest::mouseDClick(l.Viewport(), Qt::LeftButton, {}, StateIconPoint(l, 9));
+                        QTest::mouseRelease(l.Viewport(), Qt::LeftButton, {}, StateIconPoint(l, 9));
+                    },
+                    9, 0, 2, 9},
+        GestureCase{"RightClickOnIcon", ids::ItemList,
+                    [](SelectList& l) { Click(l, StateIconPoint(l, 4), Qt::RightButton); }, 4, 1, 1, 4},
+        GestureCase{"Space", ids::RuneList, [](SelectList& l) { QTest::keyClick(l.View(), Qt::Key_Space); },
+                    9, 1, 1, 9},
+        GestureCase{"SpaceWithModifiers", ids::ItemList,
+                    [](SelectList& l) {
+                        for (const auto modifier : {Qt::AltModifier, Qt::ShiftModifier, Qt::ControlModifier})
+                            QTest::keyClick(l.View(), Qt::Key_Space, modifier);
+                    },
+                    9, 0, 0, -1}, // Ctrl+Space takes the view's selection away
+        // A press on row 5 and a release on row 3's box is a drag: no click.
+        GestureCase{"Drag", ids::RuneList,
+                    [](SelectList& l) {
+                        QTest::mousePress(l.Viewport(), Qt::LeftButton, {}, LabelPoint(l, 5));
+                        QTest::mouseMove(l.Viewport(), LabelPoint(l, 6));
+                        QTest::mouseMove(l.Viewport(), StateIconPoint(l, 3));
+                        QTest::mouseRelease(l.Viewport(), Qt::LeftButton, {}, StateIconPoint(l, 3));
+                    },
+                    3, 0, 0, 5},
+        GestureCase{"MiddleClick", ids::RuneList,
+                    [](SelectList& l) { Click(l, LabelPoint(l, 8), Qt::MiddleButton); }, 8, 0, 0, 9},
+        GestureCase{"BesideALabel", ids::RuneList,
+                    [](SelectList& l) { Click(l, LabelPoint(l, 8) + QPoint(l.LabelRect(8).width() + 2, 0)); },
+                    8, 0, 0, 9},
+        GestureCase{"BelowTheRows", ids::ItemList, [](SelectList& l) { Click(l, QPoint(40, 300)); }, 9, 0, 0,
+                    9},
+        GestureCase{"BelowTheRunewords", ids::RunewordList, [](SelectList& l) { Click(l, QPoint(100, 250)); },
+                    0, -1, 0, 0},
+        GestureCase{"BelowTheCharacters", ids::CharacterList,
+                    [](SelectList& l) { Click(l, QPoint(40, 100)); }, 0, -1, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Window, ClicksInTheRunewordListChooseItsInfoAndPane)
+{
+    harness.Start();
+    harness.Command(ids::ShowRuneInfo);
+    SelectList& runewords = harness.List(ids::RunewordList);
+    Click(runewords, LabelPoint(runewords, 1), Qt::RightButton);
+    EXPECT_EQ(harness.Panel().GetInfoKind(), 3);
+    EXPECT_EQ(Info(), "Grants Twice\nto the bearer");
+    harness.Panel().UpdateStatusPane(3, -1);
+    Click(runewords, LabelPoint(runewords, 1)); // the selected row again
+    EXPECT_EQ(harness.Pane(2), " Twice:  Clvl requirement:  5");
+    const auto listed = Runewords();
+    QTest::keyClick(runewords.View(), Qt::Key_Space);
+    EXPECT_EQ(Runewords(), listed);
+    EXPECT_EQ(runewords.GetFirstSelectedRow(), 1);
+}
+
+TEST_F(Window, InfoCommandsAndRightClicksRefillTheInfoBox)
+{
+    harness.Start();
+    const int refreshes = Refreshes();
+    harness.Command(ids::ShowItemInfo);
+    EXPECT_EQ(Info(), "Item information is not yet implemended");
+    EXPECT_EQ(Refreshes(), refreshes);
+    harness.Command(ids::ShowRuneInfo);
+    EXPECT_EQ(Info(), "Rune 1\nsecond line");
+    harness.Command(ids::ShowRunewordInfo);
+    EXPECT_EQ(Info(), "Grants Alpha\nto the bearer");
+    Click(harness.List(ids::ItemList), LabelPoint(harness.List(ids::ItemList), 4), Qt::RightButton);
+    EXPECT_EQ(harness.Panel().GetInfoKind(), 2);
+    EXPECT_EQ(Info(), "Item information is not yet implemended");
+    EXPECT_TRUE(harness.Checked(ids::ShowItemInfo));
+    EXPECT_FALSE(harness.Checked(ids::ShowRunewordInfo));
+    EXPECT_EQ(harness.List(ids::RunewordList).GetFirstSelectedRow(), 0);
+}
+
+TEST_F(Window, TipsFitTheirCapacity)
+{
+    harness.Start();
+    MainPanel& panel = harness.Panel();
+    EXPECT_EQ(panel.GetInfoTip(1, 6, 1024), "Clvl requirement: 13\n\nRune 6\nsecond line");
+    EXPECT_EQ(panel.GetInfoTip(2, 3, 1024), "Item tooltips is not yet implemended");
+    // "Clvl requirement: 13\r\n\r\nRune 6\r\nsecond line" is 43 characters.
+    EXPECT_FALSE(panel.GetInfoTip(1, 6, 44).startsWith("Error"));
+    EXPECT_EQ(panel.GetInfoTip(1, 6, 43), "Error:\nTooltip text too long");
+    EXPECT_EQ(panel.GetInfoTip(1, 6, 28), "");
+    EXPECT_EQ(panel.GetInfoTip(3, 0, 1024), "Clvl requirement: 3\n\nGrants Alpha\nto the bearer");
+}
+
+TEST_F(Window, RefreshKeepsTheSelectedRunewordWhileItIsListed)
+{
+    harness.Start();
+    SelectList& runewords = harness.List(ids::RunewordList);
+    SelectList& runes = harness.List(ids::RuneList);
+    SelectList& items = harness.List(ids::ItemList);
+    Click(runewords, LabelPoint(runewords, 2)); // Eta
+    Click(items, StateIconPoint(items, 13));    // Def1
+    for (const int rune : {3, 4, 5})
+        Click(runes, StateIconPoint(runes, rune));
+    EXPECT_EQ(Runewords(), (std::vector<QString>{"Alpha", "Twice", "Gamma", "Eta"}));
+    EXPECT_EQ(runewords.GetFirstSelectedRow(), 3);
+    EXPECT_EQ(harness.Pane(2), " Eta:  Clvl requirement:  1");
+    Click(items, StateIconPoint(items, 0)); // without Mel0, Eta and Alpha go
+    EXPECT_EQ(Runewords(), (std::vector<QString>{"Twice", "Gamma"}));
+    EXPECT_EQ(runewords.GetFirstSelectedRow(), 0);
+    harness.Panel().OnGroupButton(ids::AllItemsButton); // some ticked: ticks all
+    harness.Panel().OnGroupButton(ids::AllItemsButton); // all ticked: unticks all
+    EXPECT_EQ(runewords.GetRowCount(), 0);
+    EXPECT_EQ(Info(), "");
+    EXPECT_EQ(harness.Pane(2), "");
+}
+
+TEST_F(Window, GroupButtonsTickOrUntickTheirGroupWithOneRebuild)
+{
+    harness.Start();
+    MainPanel& panel = harness.Panel();
+    const int before = Refreshes();
+    panel.OnGroupButton(ids::CommonButton); // rows 0-2 ticked: ticks 0-10
+    EXPECT_EQ(TickedRows(ids::RuneList), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(Refreshes(), before + 1);
+    panel.OnGroupButton(ids::CommonButton);
+    panel.OnGroupButton(ids::SemiRareButton);
+    EXPECT_EQ(TickedRows(ids::RuneList), (std::vector<int>{11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}));
+    panel.OnGroupButton(ids::ExtremelyRareButton);
+    EXPECT_EQ(TickedRows(ids::RuneList).size(), 22u);
+    panel.OnGroupButton(ids::AllRunesButton);
+    EXPECT_EQ(TickedRows(ids::RuneList).size(), 33u);
+    panel.OnGroupButton(ids::AllRunesButton);
+    EXPECT_TRUE(TickedRows(ids::RuneList).empty());
+    // Anna has Mel0 and Def0. Melee: all six become ticked.
+    panel.OnGroupButton(ids::MeleeWeaponsButton);
+    EXPECT_EQ(TickedRows(ids::ItemList), (std::vector<int>{0, 1, 2, 3, 4, 5, 12}));
+    panel.OnGroupButton(ids::AllWeaponsButton);
+    EXPECT_EQ(TickedRows(ids::ItemList).size(), 13u);
+    panel.OnGroupButton(ids::MissileWeaponsButton);
+    EXPECT_EQ(TickedRows(ids::ItemList), (std::vector<int>{0, 1, 2, 3, 4, 5, 12}));
+    panel.OnGroupButton(ids::AllDefenceButton);
+    EXPECT_EQ(TickedRows(ids::ItemList).size(), 12u);
+    panel.OnGroupButton(ids::AllItemsButton);
+    EXPECT_EQ(TickedRows(ids::ItemList).size(), 18u);
+    EXPECT_EQ(Refreshes(), before + 11);
+}
+
+TEST_F(Window, FilterCommandsRefreshAndMarkTheirChoice)
+{
+    harness.Start();
+    MainPanel& panel = harness.Panel();
+    panel.OnGroupButton(ids::AllRunesButton);
+    panel.OnGroupButton(ids::AllItemsButton);
+    harness.Command(ids::ClvlOverFirst + 3); // over 30: Zeta (43) alone
+    EXPECT_EQ(Runewords(), (std::vector<QString>{"Zeta"}));
+    harness.Command(ids::IgnoreClvlLimits);
+    EXPECT_EQ(Runewords().size(), 7u);
+    EXPECT_TRUE(harness.Checked(ids::IgnoreClvlLimits));
+    EXPECT_TRUE(harness.Checked(ids::ClvlOverFirst + 3));
+    harness.Command(ids::IgnoreClvlLimits);
+    EXPECT_EQ(Runewords(), (std::vector<QString>{"Zeta"}));
+    // One bound resets the other.
+    harness.Command(ids::ClvlUnderFirst + 4); // under 40
+    EXPECT_EQ(std::make_pair(panel.Filter().clvlOver, panel.Filter().clvlUnder), std::make_pair(0, 40));
+    for (int id = ids::ClvlOverFirst; id <= ids::ClvlUnderLast; ++id)
+        EXPECT_EQ(harness.Checked(id), id == ids::ClvlUnderFirst + 4) << id;
+    const int before = Refreshes();
+    harness.Command(ids::AllRunesRule); // unchanged, refreshed all the same
+    harness.Command(ids::AnyRuneRule);
+    harness.Command(ids::SelectedCharacterRule);
+    EXPECT_EQ(panel.Filter().characterRule, 1);
+    EXPECT_EQ(Refreshes(), before + 3);
+    EXPECT_TRUE(harness.Checked(ids::AnyRuneRule));
+    EXPECT_FALSE(harness.Checked(ids::AllRunesRule));
+}
