@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The character dialogs as typed into, and the About box's date lines.
+// The character dialogs as typed into.
 #include "GuiTestSupport.h"
-#include "TestSupport.h"
-#include "ui/AboutDialog.h"
 #include "ui/CharacterDialogs.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolTip>
@@ -151,31 +148,6 @@ TEST(CharacterDialog, EscAndCloseBoxCancelOnlyWhenAllowed)
     EXPECT_EQ(dialog.Clvl(), 7);
     dialog.SetAllowCancel(true);
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
-}
-
-TEST(AboutDialog, ShowsEachFilesDateOrWhyNot)
-{
-    glyphmoor::test::MemoryFiles files;
-    files.files["runes.dat"] = {5, 3, 1, 0x21, 0};
-    files.files["items.dat"] = {4, 4};
-    files.unreadable.insert("runewords.dat");
-    AboutDialog dialog(files);
-    ScriptedPrompter prompter;
-    QStringList lines;
-    prompter.dialogs.push_back([&lines](QDialog& d) {
-        for (const int id :
-             {AboutDialog::RuneDateLineId, AboutDialog::ItemDateLineId, AboutDialog::RunewordDateLineId})
-            lines << d.findChild<QLabel*>(QString::number(id))->text();
-        QTest::keyClick(&d, Qt::Key_Return);
-    });
-    prompter.RunDialog(dialog);
-    EXPECT_EQ(lines, (QStringList{"Rune Datafile - Updated: 05.03.2001",
-                                  "Item Datafile - Updated: unknown (file too short)", "File not found"}));
-    for (const Qt::Key key : {Qt::Key_Enter, Qt::Key_Escape, Qt::Key_A}) {
-        prompter.dialogs.push_back([key](QDialog& d) { QTest::keyClick(&d, key); });
-        prompter.RunDialog(dialog);
-        EXPECT_EQ(prompter.stillOpen, key == Qt::Key_A) << key;
-    }
 }
 
 } // namespace

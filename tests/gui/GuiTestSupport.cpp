@@ -132,15 +132,6 @@ void WriteRoster(FileStore& files, const std::vector<CharacterSpec>& characters)
     files.Replace("chars.dat", file);
 }
 
-Harness::Harness() : files(dir.path().toStdString())
-{
-}
-
-Harness::~Harness()
-{
-    app.reset();
-}
-
 void Harness::Start()
 {
     app = std::make_unique<RunewordFinderApp>(prompter, files);
@@ -154,31 +145,6 @@ void Harness::Close()
     MainFrame* frame = app->Frame();
     frame->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-MainFrame* Harness::Frame() const
-{
-    return app->Frame();
-}
-
-MainPanel& Harness::Panel() const
-{
-    return *app->Frame()->Panel();
-}
-
-SelectList& Harness::List(int id) const
-{
-    return *Panel().List(id);
-}
-
-QString Harness::Pane(int pane) const
-{
-    return app->Frame()->GetStatusLine()->PaneText(pane);
-}
-
-void Harness::Command(int id)
-{
-    app->Frame()->Action(id)->trigger();
 }
 
 bool Harness::Checked(int commandId) const

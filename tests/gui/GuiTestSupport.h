@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/MainFrame.h"
+#include "app/RunewordFinderApp.h"
 #include "core/FileStore.h"
 #include "core/Messages.h"
+#include "ui/MainPanel.h"
 #include "ui/Prompter.h"
+#include "ui/SelectList.h"
+#include "ui/StatusLine.h"
 
+#include <QAction>
 #include <QPoint>
 #include <QTemporaryDir>
 
@@ -14,11 +20,7 @@
 #include <string>
 #include <vector>
 
-class MainFrame;
-class MainPanel;
 class QDialog;
-class RunewordFinderApp;
-class SelectList;
 
 namespace gui_test {
 
@@ -71,22 +73,19 @@ void WriteRoster(glyphmoor::FileStore& files, const std::vector<CharacterSpec>& 
 // A running program in a temporary folder.
 class Harness {
 public:
-    Harness();
-    ~Harness();
-
     void Start(); // builds and shows the frame
     void Close(); // closes the window as the close box does, and deletes it
 
-    MainFrame* Frame() const;
-    MainPanel& Panel() const;
-    SelectList& List(int id) const;
-    QString Pane(int pane) const;
-    void Command(int id);
+    MainFrame* Frame() const { return app->Frame(); }
+    MainPanel& Panel() const { return *app->Frame()->Panel(); }
+    SelectList& List(int id) const { return *Panel().List(id); }
+    QString Pane(int pane) const { return app->Frame()->GetStatusLine()->PaneText(pane); }
+    void Command(int id) { app->Frame()->Action(id)->trigger(); }
     bool Checked(int commandId) const; // as the menu holding it shows it
     QByteArray File(const QString& name) const;
 
     QTemporaryDir dir;
-    glyphmoor::DiskFiles files;
+    glyphmoor::DiskFiles files{dir.path().toStdString()};
     ScriptedPrompter prompter;
     std::unique_ptr<RunewordFinderApp> app;
 };

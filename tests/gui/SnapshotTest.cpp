@@ -5,12 +5,9 @@
 #include "GuiTestSupport.h"
 
 #include "TestSupport.h"
-#include "app/MainFrame.h"
 #include "ui/AboutDialog.h"
 #include "ui/CharacterDialogs.h"
 #include "ui/ControlIds.h"
-#include "ui/MainPanel.h"
-#include "ui/SelectList.h"
 
 #include <QApplication>
 #include <QFile>
@@ -29,6 +26,8 @@ void ExpectLooksLike(QWidget& widget, const QString& name)
 {
     const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR");
     const QString file = name + (scale.isEmpty() ? QString() : "-x" + scale) + ".png";
+    widget.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&widget));
     QApplication::processEvents(); // the views' delayed layout: scroll bars
     const QImage actual = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
     if (qEnvironmentVariableIntValue("GLYPHMOOR_UPDATE_SNAPSHOTS") == 1) {
@@ -45,27 +44,18 @@ void ExpectLooksLike(QWidget& widget, const QString& name)
                   << saved.toStdString();
 }
 
-void Activate(QWidget* window)
-{
-    window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-}
-
 } // namespace
 
 TEST(Snapshot, WindowAndDialogsLookAsBefore)
 {
     if (!qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
         for (const char* scale : {"1.5", "2"}) {
-            QProcess child;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("QT_SCALE_FACTOR", scale);
-            child.setProcessEnvironment(environment);
-            child.setProcessChannelMode(QProcess::MergedChannels);
-            child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Snapshot.*"});
-            ASSERT_TRUE(child.waitForFinished(60000));
-            EXPECT_EQ(child.exitCode(), 0) << "at scale " << scale << ":\n" << child.readAll().toStdString();
+            qputenv("QT_SCALE_FACTOR", scale); // for the child only: this process has its scale
+            EXPECT_EQ(
+                QProcess::execute(QCoreApplication::applicationFilePath(), {"--gtest_filter=Snapshot.*"}), 0)
+                << "at scale " << scale;
         }
+        qunsetenv("QT_SCALE_FACTOR");
     }
     QApplication::styleHints()->setCursorFlashTime(0); // a caret that does not blink
     Harness harness;
@@ -73,7 +63,6 @@ TEST(Snapshot, WindowAndDialogsLookAsBefore)
     WriteRoster(harness.files,
                 {{"Anna", 30, {0, 1, 2, 15}, {0, 12}, 1, 0, 1}, {"Bert", 10, {}, {}, 0, 0, 0}});
     harness.Start();
-    Activate(harness.Frame());
     ExpectLooksLike(*harness.Frame(), "window");
 
     // The sample data with everything ticked: long names, full lists, scroll bars.
@@ -87,15 +76,18 @@ TEST(Snapshot, WindowAndDialogsLookAsBefore)
     sample.List(ids::RunewordList).SelectAndFocus(40);
     sample.List(ids::RunewordList).EnsureVisible(40);
     sample.List(ids::RunewordList).View()->setFocus();
-    Activate(sample.Frame());
     ExpectLooksLike(*sample.Frame(), "sample-window");
 
     glyphmoor::test::MemoryFiles files;
     files.files["runes.dat"] = {5, 3, 1, 0x21, 0};
-    files.files["runewords.dat"] = {11, 10, 1, 0x21, 0};
-    AboutDialog about(files);
-    harness.prompter.dialogs.push_back([](QDialog& dialog) { ExpectLooksLike(dialog, "about"); });
+    files.files["items.dat"] = {4, 4};
+    AboutDialog about(files); // and runewords.dat is missing
+    harness.prompter.dialogs.push_back([](QDialog& dialog) {
+        ExpectLooksLike(dialog, "about");
+        QTest::keyClick(&dialog, Qt::Key_Return); // closes it as Esc does
+    });
     harness.prompter.RunDialog(about);
+    EXPECT_FALSE(harness.prompter.stillOpen);
 
     NewCharacterDialog character(harness.prompter);
     harness.prompter.dialogs.push_back([](QDialog& dialog) {
