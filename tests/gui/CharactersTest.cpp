@@ -2,35 +2,30 @@
 // Creating, editing, deleting and switching characters through the window.
 #include "GuiTestSupport.h"
 
-#include "app/MainFrame.h"
 #include "ui/ControlIds.h"
-#include "ui/MainPanel.h"
-#include "ui/SelectList.h"
 
 #include <QDialog>
 #include <QDir>
-#include <QFile>
 #include <QTest>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <tuple>
 
 using namespace gui_test;
+using glyphmoor::Message;
 
 namespace {
 
 class Characters : public testing::Test {
 protected:
-    void SetUp() override { WriteTestData(harness.files); }
-
     void StartWith(int count)
     {
         std::vector<CharacterSpec> roster;
         for (int i = 0; i < count; ++i)
             roster.push_back({"Char" + std::to_string(i), 1 + i % 99, {i % 33}, {i % 18}, i % 33, i % 18, 0});
+        CopyDataFiles(harness.dir.path());
         WriteRoster(harness.files, roster);
         harness.Start();
     }
@@ -45,11 +40,9 @@ protected:
 };
 
 // A dialog that refuses Esc, then takes a character.
-ScriptedPrompter::DialogScript Forced(
-    const QString& name, std::function<void()> check = [] {})
+ScriptedPrompter::DialogScript Forced(const QString& name)
 {
-    return [name, check](QDialog& dialog) {
-        check();
+    return [name](QDialog& dialog) {
         QTest::keyClick(&dialog, Qt::Key_Escape);
         EXPECT_TRUE(dialog.isVisible());
         TypeCharacter(name, "12")(dialog);
@@ -58,17 +51,23 @@ ScriptedPrompter::DialogScript Forced(
 
 } // namespace
 
-TEST_F(Characters, EmptyRosterAsksForAFirstCharacterBeforeTheWindowShows)
+TEST_F(Characters, AnEmptyRosterGetsAFirstCharacterBeforeTheWindowShowsAndAfterTheLastGoes)
 {
     harness.prompter.dialogs.push_back(Forced("Hero"));
-    harness.Start();
-    EXPECT_EQ(harness.prompter.dialogsRun, 1);
-    EXPECT_EQ(Row(0), "Hero");
-    EXPECT_EQ(harness.File("chars.dat").size(), 71);
-    EXPECT_TRUE(harness.prompter.shown.empty());
+    StartWith(0);
+    EXPECT_EQ(std::make_pair(harness.prompter.dialogsRun, Row(0)), std::make_pair(1, QString("Hero")));
+    harness.prompter.dialogs.push_back([this](QDialog& dialog) {
+        EXPECT_EQ(harness.List(ids::CharacterList).GetRowCount(), 0);
+        Forced("Again")(dialog);
+    });
+    harness.Command(ids::DeleteCharacterCommand);
+    EXPECT_EQ(Row(0), "Again");
+    EXPECT_EQ(harness.List(ids::CharacterList).GetFirstSelectedRow(), 0);
+    EXPECT_EQ(harness.File("chars.dat").mid(2, 5), "Again");
+    EXPECT_EQ(harness.prompter.shown.size(), 1u); // the question only
 }
 
-TEST_F(Characters, NewCharacterSavesTheOneLeftAndSelectsTheNewOne)
+TEST_F(Characters, NewCharacterSavesTheOneLeftAndEditChangesOnlyTheRow)
 {
     StartWith(2);
     SelectList& runes = harness.List(ids::RuneList);
@@ -79,9 +78,13 @@ TEST_F(Characters, NewCharacterSavesTheOneLeftAndSelectsTheNewOne)
     ASSERT_EQ(roster.size(), 3 * 71);
     EXPECT_EQ(roster[17 + 9], 1); // the left character's new tick is on disk
     EXPECT_EQ(roster.mid(2 * 71 + 2, 4), "Nova");
-    EXPECT_EQ(Selected(), 2);
-    EXPECT_EQ(harness.List(ids::CharacterList).GetFirstSelectedRow(), 2);
+    EXPECT_EQ(std::make_pair(Selected(), harness.List(ids::CharacterList).GetFirstSelectedRow()),
+              std::make_pair(2, 2));
     EXPECT_EQ(runes.GetTick(9), 0);
+    harness.prompter.dialogs.push_back(TypeCharacter("Orla", "10"));
+    harness.Command(ids::EditCharacterCommand);
+    EXPECT_EQ(std::make_pair(Row(2), Row(2, 1)), std::make_pair(QString("Orla"), QString("10")));
+    EXPECT_EQ(harness.File("chars.dat"), roster);
 }
 
 TEST_F(Characters, FullRosterRefusesWithoutADialog)
@@ -91,8 +94,8 @@ TEST_F(Characters, FullRosterRefusesWithoutADialog)
     EXPECT_EQ(harness.prompter.dialogsRun, 0);
     ASSERT_EQ(harness.prompter.shown.size(), 1u);
     EXPECT_EQ(harness.prompter.shown[0].message,
-              (glyphmoor::Message{"Info...", "You can't have more that 256 characters",
-                                  glyphmoor::MessageIcon::None, glyphmoor::MessageButtons::Ok}));
+              (Message{"Info...", "You can't have more that 256 characters", glyphmoor::MessageIcon::None,
+                       glyphmoor::MessageButtons::Ok}));
 }
 
 TEST_F(Characters, DeletingAsksAndSelectsTheNextOrTheOneBefore)
@@ -104,46 +107,22 @@ TEST_F(Characters, DeletingAsksAndSelectsTheNextOrTheOneBefore)
     harness.Panel().SelectCharacter(2);
     harness.Command(ids::DeleteCharacterCommand);
     ASSERT_EQ(harness.prompter.shown.size(), 2u);
-    EXPECT_EQ(harness.prompter.shown[1].message,
-              (glyphmoor::Message{
-                  "Confirm...", "Are you sure you want to\ndelete this character:\n\nName:\tChar2\nClvl:\t3",
-                  glyphmoor::MessageIcon::Question, glyphmoor::MessageButtons::YesNo}));
-    EXPECT_EQ(Row(2), "Char3");
-    EXPECT_EQ(Selected(), 2);
+    EXPECT_EQ(
+        harness.prompter.shown[1].message,
+        (Message{"Confirm...", "Are you sure you want to\ndelete this character:\n\nName:\tChar2\nClvl:\t3",
+                 glyphmoor::MessageIcon::Question, glyphmoor::MessageButtons::YesNo}));
+    EXPECT_EQ(std::make_pair(Row(2), Selected()), std::make_pair(QString("Char3"), 2));
     EXPECT_EQ(harness.List(ids::RuneList).GetTick(3), 1); // Char3's own tick
-    QByteArray roster = harness.File("chars.dat");
+    const QByteArray roster = harness.File("chars.dat");
     ASSERT_EQ(roster.size(), 4 * 71);
-    for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(roster[k * 71], k);
+    EXPECT_EQ(std::vector<char>({roster[0], roster[71], roster[142], roster[213]}),
+              std::vector<char>({0, 1, 2, 3}));
     EXPECT_EQ(roster.mid(2 * 71 + 2, 5), "Char3");
     harness.Panel().SelectCharacter(3);
     harness.Command(ids::DeleteCharacterCommand);
-    EXPECT_EQ(Selected(), 2);
-    EXPECT_EQ(harness.List(ids::CharacterList).GetFirstSelectedRow(), 2);
+    EXPECT_EQ(std::make_pair(Selected(), harness.List(ids::CharacterList).GetFirstSelectedRow()),
+              std::make_pair(2, 2));
     EXPECT_EQ(harness.File("chars.dat").size(), 3 * 71);
-}
-
-TEST_F(Characters, DeletingTheOnlyCharacterForcesANewOne)
-{
-    StartWith(1);
-    harness.prompter.dialogs.push_back(Forced("Again", [this] {
-        EXPECT_EQ(harness.List(ids::CharacterList).GetRowCount(), 0);
-        EXPECT_EQ(harness.List(ids::RuneList).GetTick(0), 0);
-    }));
-    harness.Command(ids::DeleteCharacterCommand);
-    EXPECT_EQ(Row(0), "Again");
-    EXPECT_EQ(harness.List(ids::CharacterList).GetFirstSelectedRow(), 0);
-    EXPECT_EQ(harness.File("chars.dat").mid(2, 5), "Again");
-}
-
-TEST_F(Characters, EditChangesTheRowButNotTheFile)
-{
-    StartWith(1);
-    const QByteArray before = harness.File("chars.dat");
-    harness.prompter.dialogs.push_back(TypeCharacter("Anna", "10"));
-    harness.Command(ids::EditCharacterCommand);
-    EXPECT_EQ(std::make_pair(Row(0), Row(0, 1)), std::make_pair(QString("Anna"), QString("10")));
-    EXPECT_EQ(harness.File("chars.dat"), before);
 }
 
 TEST_F(Characters, SwitchingBackRestoresTicksAndHighlightsWithOneRebuild)
@@ -158,9 +137,9 @@ TEST_F(Characters, SwitchingBackRestoresTicksAndHighlightsWithOneRebuild)
     SelectList& characters = harness.List(ids::CharacterList);
     const int before = harness.Panel().RefreshCount();
     Click(characters, LabelPoint(characters, 1));
-    EXPECT_EQ(harness.Panel().RefreshCount(), before + 1);
-    EXPECT_EQ(Selected(), 1);
-    EXPECT_EQ(std::make_pair(runes.GetTick(20), runes.GetTick(1)), std::make_pair(0, 1));
+    EXPECT_EQ(
+        std::make_tuple(harness.Panel().RefreshCount(), Selected(), runes.GetTick(20), runes.GetTick(1)),
+        std::make_tuple(before + 1, 1, 0, 1));
     Click(characters, LabelPoint(characters, 0));
     EXPECT_EQ(std::make_tuple(runes.GetTick(20), runes.GetTick(0), items.GetTick(7)),
               std::make_tuple(1, 1, 1));

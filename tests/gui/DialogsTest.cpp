@@ -9,44 +9,27 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
-#include <tuple>
 
 using gui_test::ScriptedPrompter;
 using gui_test::Type;
 
 namespace {
 
-QLineEdit* Field(QDialog& dialog, int id)
+// Types into the fields, name then Clvl, and presses Enter, as a user does.
+void TypeAndPressEnter(QDialog& dialog, const QString& name, const QString& clvl)
 {
-    return dialog.findChild<QLineEdit*>(QString::number(id));
-}
-
-struct DialogKind {
-    const char* label;
-    int nameId;
-    int clvlId;
-    std::function<std::unique_ptr<CharacterDialog>(Prompter&)> make;
-};
-
-const DialogKind NewKind{"New", NewCharacterDialog::NameFieldId, NewCharacterDialog::ClvlFieldId,
-                         [](Prompter& p) { return std::make_unique<NewCharacterDialog>(p); }};
-const DialogKind EditKind{"Edit", EditCharacterDialog::NameFieldId, EditCharacterDialog::ClvlFieldId,
-                          [](Prompter& p) { return std::make_unique<EditCharacterDialog>(p); }};
-
-// Types into the empty fields and presses Enter, as a user does.
-void TypeAndPressEnter(QDialog& dialog, const DialogKind& kind, const QString& name, const QString& clvl)
-{
-    Type(Field(dialog, kind.nameId), name);
-    QTest::keyClick(Field(dialog, kind.nameId), Qt::Key_Tab);
-    Type(Field(dialog, kind.clvlId), clvl);
-    QTest::keyClick(Field(dialog, kind.clvlId), Qt::Key_Return);
+    const auto fields = dialog.findChildren<QLineEdit*>();
+    Type(fields[0], name);
+    QTest::keyClick(fields[0], Qt::Key_Tab);
+    Type(fields[1], clvl);
+    QTest::keyClick(fields[1], Qt::Key_Return);
 }
 
 struct ValidationCase {
     const char* label;
+    bool edit; // the Edit dialog, else the New one
     QString name;
     QString clvl;
     std::string message; // empty: accepted, with this name and level
@@ -54,18 +37,21 @@ struct ValidationCase {
     int clvlValue;
 };
 
-class CharacterDialogValidation : public testing::TestWithParam<std::tuple<DialogKind, ValidationCase>> {};
+class CharacterDialogValidation : public testing::TestWithParam<ValidationCase> {};
 
 TEST_P(CharacterDialogValidation, EnterChecksTheFieldsInOrder)
 {
-    const auto& [kind, c] = GetParam();
+    const ValidationCase& c = GetParam();
     ScriptedPrompter prompter;
-    auto dialog = kind.make(prompter);
-    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, kind, c.name, c.clvl); });
+    std::unique_ptr<CharacterDialog> dialog;
+    if (c.edit)
+        dialog = std::make_unique<EditCharacterDialog>(prompter);
+    else
+        dialog = std::make_unique<NewCharacterDialog>(prompter);
+    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, c.name, c.clvl); });
     const bool accepted = prompter.RunDialog(*dialog);
     if (c.message.empty()) {
-        EXPECT_TRUE(accepted);
-        EXPECT_TRUE(prompter.shown.empty());
+        EXPECT_TRUE(accepted && prompter.shown.empty());
         EXPECT_EQ(std::make_pair(dialog->Name(), dialog->Clvl()), std::make_pair(c.keptName, c.clvlValue));
         return;
     }
@@ -76,43 +62,38 @@ TEST_P(CharacterDialogValidation, EnterChecksTheFieldsInOrder)
               (glyphmoor::Message{"Error...", c.message, glyphmoor::MessageIcon::None,
                                   glyphmoor::MessageButtons::Ok}));
     // The user's text stays in place for correcting.
-    EXPECT_EQ(Field(*dialog, kind.nameId)->text(), c.name);
-    EXPECT_EQ(Field(*dialog, kind.clvlId)->text(), c.clvl);
+    const auto fields = dialog->findChildren<QLineEdit*>();
+    EXPECT_EQ(std::make_pair(fields[0]->text(), fields[1]->text()), std::make_pair(c.name, c.clvl));
 }
 
-const ValidationCase ValidationCases[] = {
-    {"BlankThenDigit", "Tamsin", " 7", "", "Tamsin", 7},
-    {"DigitThenLetter", "Tamsin", "7x", "Invalid character level", "", 0},
-    {"Zero", "Tamsin", "0", "Clvl must be between 1 and 99", "", 0},
-    {"TwoBlanks", "Tamsin", "  ", "Clvl must be between 1 and 99", "", 0},
-    {"EmptyNameAndLevel", "", "", "You must enter a character name", "", 0},
-    {"EmptyLevel", "Tamsin", "", "You must enter a character level", "", 0},
-    {"NameOfBlanks", "   ", "99", "", "   ", 99},
-    {"SixteenthByteRefused", "ABCDEFGHIJKLMNOP", "5", "", "ABCDEFGHIJKLMNO", 5},
-    {"ThirdDigitRefused", "Tamsin", "123", "", "Tamsin", 12},
-    {"Accented", "Ærö€ñ Œ", "64", "", "\xC6r\xF6\x80\xF1 \x8C", 64},
-};
-
-INSTANTIATE_TEST_SUITE_P(Table, CharacterDialogValidation,
-                         testing::Combine(testing::Values(NewKind, EditKind),
-                                          testing::ValuesIn(ValidationCases)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).label) + "_" +
-                                    std::get<1>(info.param).label;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Table, CharacterDialogValidation,
+    testing::Values(
+        ValidationCase{"BlankThenDigit", false, "Tamsin", " 7", "", "Tamsin", 7},
+        ValidationCase{"DigitThenLetter", true, "Tamsin", "7x", "Invalid character level", "", 0},
+        ValidationCase{"Zero", false, "Tamsin", "0", "Clvl must be between 1 and 99", "", 0},
+        ValidationCase{"TwoBlanks", true, "Tamsin", "  ", "Clvl must be between 1 and 99", "", 0},
+        ValidationCase{"EmptyNameAndLevel", false, "", "", "You must enter a character name", "", 0},
+        ValidationCase{"EmptyLevel", true, "Tamsin", "", "You must enter a character level", "", 0},
+        ValidationCase{"NameOfBlanks", false, "   ", "99", "", "   ", 99},
+        ValidationCase{"SixteenthByteRefused", false, "ABCDEFGHIJKLMNOP", "5", "", "ABCDEFGHIJKLMNO", 5},
+        ValidationCase{"EditSixteenthByteRefused", true, "ABCDEFGHIJKLMNOP", "5", "", "ABCDEFGHIJKLMNO", 5},
+        ValidationCase{"ThirdDigitRefused", true, "Tamsin", "123", "", "Tamsin", 12},
+        ValidationCase{"Accented", false, "Ærö€ñ Œ", "64", "", "\xC6r\xF6\x80\xF1 \x8C", 64}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(CharacterDialog, CharacterOutsideTheCodePageIsRefusedWithANote)
 {
     ScriptedPrompter prompter;
     NewCharacterDialog dialog(prompter);
     prompter.dialogs.push_back([&](QDialog& d) {
-        QLineEdit* name = Field(d, NewCharacterDialog::NameFieldId);
+        QLineEdit* name = d.findChildren<QLineEdit*>()[0];
         Type(name, QString::fromUtf8("TaŁ")); // Polish L with stroke: not in Windows-1252
         EXPECT_TRUE(QToolTip::text().contains("can't be stored"));
         Type(name, QString::fromUtf8("m→sin")); // the arrow is refused, the rest kept
         name->insert(QString::fromUtf8("Ω"));   // a paste holding such a character is refused whole
         name->insert(QString(QChar(0x02)));     // ends a name in chars.dat
-        QLineEdit* clvl = Field(d, NewCharacterDialog::ClvlFieldId);
+        QLineEdit* clvl = d.findChildren<QLineEdit*>()[1];
         Type(clvl, QString::fromUtf8("٣8")); // an Arabic-Indic three is no code-page digit
         QTest::keyClick(clvl, Qt::Key_Return);
     });
@@ -122,30 +103,25 @@ TEST(CharacterDialog, CharacterOutsideTheCodePageIsRefusedWithANote)
 
 TEST(CharacterDialog, EscAndCloseBoxCancelOnlyWhenAllowed)
 {
-    for (const DialogKind& kind : {NewKind, EditKind}) {
-        ScriptedPrompter prompter;
-        auto dialog = kind.make(prompter);
-        prompter.dialogs.push_back(
-            [&](QDialog& d) { QTest::keyClick(Field(d, kind.nameId), Qt::Key_Escape); });
-        prompter.dialogs.push_back([](QDialog& d) { d.close(); });
-        EXPECT_FALSE(prompter.RunDialog(*dialog) || prompter.RunDialog(*dialog) || prompter.stillOpen)
-            << kind.label;
-    }
     ScriptedPrompter prompter;
+    EditCharacterDialog edit(prompter);
+    prompter.dialogs.push_back(
+        [](QDialog& d) { QTest::keyClick(d.findChildren<QLineEdit*>()[0], Qt::Key_Escape); });
+    prompter.dialogs.push_back([](QDialog& d) { d.close(); });
+    EXPECT_FALSE(prompter.RunDialog(edit) || prompter.RunDialog(edit) || prompter.stillOpen);
     NewCharacterDialog dialog(prompter);
     dialog.SetAllowCancel(false);
     EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     prompter.dialogs.push_back([&](QDialog& d) {
-        QTest::keyClick(Field(d, NewCharacterDialog::NameFieldId), Qt::Key_Escape);
+        QTest::keyClick(d.findChildren<QLineEdit*>()[0], Qt::Key_Escape);
         EXPECT_TRUE(d.isVisible());
         EXPECT_FALSE(d.close());
-        TypeAndPressEnter(d, NewKind, "Tamsin", "7x");
-        QTest::keyClick(Field(d, NewCharacterDialog::ClvlFieldId), Qt::Key_Backspace);
-        QTest::keyClick(Field(d, NewCharacterDialog::ClvlFieldId), Qt::Key_Enter, Qt::KeypadModifier);
+        TypeAndPressEnter(d, "Tamsin", "7x");
+        QTest::keyClick(d.findChildren<QLineEdit*>()[1], Qt::Key_Backspace);
+        QTest::keyClick(d.findChildren<QLineEdit*>()[1], Qt::Key_Enter, Qt::KeypadModifier);
     });
     EXPECT_TRUE(prompter.RunDialog(dialog));
-    EXPECT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(dialog.Clvl(), 7);
+    EXPECT_EQ(std::make_pair(prompter.shown.size(), dialog.Clvl()), std::make_pair(std::size_t{1}, 7));
     dialog.SetAllowCancel(true);
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
 }

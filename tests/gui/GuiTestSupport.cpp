@@ -4,7 +4,6 @@
 #include "app/MainFrame.h"
 #include "app/RunewordFinderApp.h"
 #include "core/Character.h"
-#include "core/DataStore.h"
 #include "ui/MainPanel.h"
 #include "ui/SelectList.h"
 #include "ui/StatusLine.h"
@@ -18,8 +17,6 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <tuple>
 
 using namespace glyphmoor;
 
@@ -80,38 +77,10 @@ ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString&
     };
 }
 
-void WriteTestData(FileStore& files)
+void CopyDataFiles(const QString& folder, const QString& from)
 {
-    DataStore store(33, 18, 168, 6);
-    for (int i = 0; i < 33; ++i) {
-        store.GetRune(i).SetName((i < 10 ? "R0" : "R") + std::to_string(i));
-        store.GetRune(i).SetClvl(2 * i + 1);
-        store.GetRune(i).SetDescription("Rune " + std::to_string(i) + "\r\nsecond line");
-    }
-    const char* prefixes[] = {"Mel", "Mis", "Def"};
-    for (int i = 0; i < 18; ++i)
-        store.GetItemType(i).Set(prefixes[i / 6] + std::to_string(i % 6), 2 + i % 5,
-                                 static_cast<ItemCategory>(1 + i / 6));
-    const std::vector<std::tuple<const char*, std::vector<std::string>, std::vector<std::string>>> words = {
-        {"Alpha", {"R00", "R01"}, {"Weapons"}},
-        {"Twice", {"R02", "R02"}, {"Def0"}},
-        {"Gamma", {"R03", "R04", "R05"}, {"Melee Weapons", "Def1"}},
-        {"Delta", {"R07"}, {"Mis1"}},
-        {"Epsilon", {"R10", "R11", "R12", "R13"}, {"Def2"}},
-        {"Zeta", {"R20", "R21"}, {"Missile Weapons"}},
-        {"Eta", {"R00"}, {"Mel0"}},
-    };
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        Runeword& word = store.GetRuneword(static_cast<int>(i));
-        word.SetName(std::get<0>(words[i]));
-        word.SetRuneNames(std::get<1>(words[i]));
-        word.SetItemTokens(std::get<2>(words[i]));
-        word.SetDescription(std::string("Grants ") + std::get<0>(words[i]) + "\r\nto the bearer");
-    }
-    store.SetRunewordCount(static_cast<int>(words.size()));
-    files.Replace("runes.dat", store.WriteRunes({11, 10, 1}));
-    files.Replace("items.dat", store.WriteItemTypes({12, 10, 1}));
-    files.Replace("runewords.dat", store.WriteRunewords({13, 10, 1}));
+    for (const char* name : {"runes.dat", "items.dat", "runewords.dat"})
+        EXPECT_TRUE(QFile::copy(from + "/" + name, folder + "/" + name)) << name;
 }
 
 void WriteRoster(FileStore& files, const std::vector<CharacterSpec>& characters)

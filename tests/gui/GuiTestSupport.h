@@ -52,12 +52,14 @@ void Type(QWidget* field, const QString& text);
 // Types a name and a level into a character dialog and presses Enter.
 ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString& clvl);
 
-// Runes "R00".."R32" with clvl 2*i+1; item types "Mel0".."Mel5" (melee),
-// "Mis0".."Mis5" (missile), "Def0".."Def5" with 2 + i%5 sockets; runewords
-// Alpha (R00 R01, Weapons), Twice (R02 R02, Def0), Gamma (R03 R04 R05, Melee
-// Weapons/Def1), Delta (R07, Mis1), Epsilon (R10-R13, Def2), Zeta (R20 R21,
-// Missile Weapons), Eta (R00, Mel0).
-void WriteTestData(glyphmoor::FileStore& files);
+// Copies runes.dat, items.dat and runewords.dat. The test set in
+// tests/gui/data: runes "R00".."R32" with clvl 2*i+1 and the description
+// "Rune i\r\nsecond line"; item types "Mel0".."Mel5" (melee), "Mis0".."Mis5"
+// (missile), "Def0".."Def5" with 2 + i%5 sockets; runewords, each described
+// "Grants <name>\r\nto the bearer": Alpha (R00 R01, Weapons), Twice (R02 R02,
+// Def0), Gamma (R03 R04 R05, Melee Weapons/Def1), Delta (R07, Mis1), Epsilon
+// (R10-R13, Def2), Zeta (R20 R21, Missile Weapons), Eta (R00, Mel0).
+void CopyDataFiles(const QString& folder, const QString& from = QStringLiteral(GLYPHMOOR_TEST_DATA));
 
 struct CharacterSpec {
     std::string name;

@@ -31,7 +31,7 @@ TEST_P(SignalInModalWindow, EndsTheRunWithTheUsualSaves)
     const auto [name, command, signalNumber] = GetParam();
     QTemporaryDir dir;
     glyphmoor::DiskFiles files(dir.path().toStdString());
-    WriteTestData(files);
+    CopyDataFiles(dir.path());
     if (command != 0)
         WriteRoster(files, {{"Anna", 30, {3}, {}, 0, 0, 0}});
     QtPrompter prompter; // real dialogs and message boxes, each in its own event loop

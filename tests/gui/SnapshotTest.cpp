@@ -31,11 +31,11 @@ void ExpectLooksLike(QWidget& widget, const QString& name)
     QApplication::processEvents(); // the views' delayed layout: scroll bars
     const QImage actual = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
     if (qEnvironmentVariableIntValue("GLYPHMOOR_UPDATE_SNAPSHOTS") == 1) {
-        EXPECT_TRUE(actual.save(QString(GLYPHMOOR_SNAPSHOTS "/") + file)) << file.toStdString();
+        EXPECT_TRUE(actual.save(QString(GLYPHMOOR_TEST_DATA "/") + file)) << file.toStdString();
         return;
     }
     const QImage expected =
-        QImage(QString(GLYPHMOOR_SNAPSHOTS "/") + file).convertToFormat(QImage::Format_RGB32);
+        QImage(QString(GLYPHMOOR_TEST_DATA "/") + file).convertToFormat(QImage::Format_RGB32);
     if (actual == expected)
         return;
     const QString saved = QString(GLYPHMOOR_SNAPSHOT_OUTPUT "/") + file;
@@ -59,7 +59,7 @@ TEST(Snapshot, WindowAndDialogsLookAsBefore)
     }
     QApplication::styleHints()->setCursorFlashTime(0); // a caret that does not blink
     Harness harness;
-    WriteTestData(harness.files);
+    CopyDataFiles(harness.dir.path());
     WriteRoster(harness.files,
                 {{"Anna", 30, {0, 1, 2, 15}, {0, 12}, 1, 0, 1}, {"Bert", 10, {}, {}, 0, 0, 0}});
     harness.Start();
@@ -67,8 +67,7 @@ TEST(Snapshot, WindowAndDialogsLookAsBefore)
 
     // The sample data with everything ticked: long names, full lists, scroll bars.
     Harness sample;
-    for (const char* name : {"runes.dat", "items.dat", "runewords.dat"})
-        ASSERT_TRUE(QFile::copy(QString(GLYPHMOOR_SAMPLE_DATA "/") + name, sample.dir.filePath(name)));
+    CopyDataFiles(sample.dir.path(), GLYPHMOOR_SAMPLE_DATA);
     WriteRoster(sample.files, {{"Tester", 99, {}, {}, 0, 0, 0}});
     sample.Start();
     sample.Panel().OnGroupButton(ids::AllRunesButton);

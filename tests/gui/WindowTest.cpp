@@ -29,7 +29,7 @@ class Window : public testing::Test {
 protected:
     void SetUp() override
     {
-        WriteTestData(harness.files);
+        CopyDataFiles(harness.dir.path());
         // Anna: runes 0-2, items Mel0 and Def0; Bert: nothing ticked.
         WriteRoster(harness.files,
                     {{"Anna", 30, {0, 1, 2}, {0, 12}, 1, 0, 0}, {"Bert", 10, {}, {}, 4, 3, 0}});
@@ -129,7 +129,7 @@ TEST_F(Window, EveryWayToEndSavesTheCharacterAndTheSettings)
     for (const auto& [name, end] : endings) {
         SCOPED_TRACE(name);
         Harness harness;
-        WriteTestData(harness.files);
+        CopyDataFiles(harness.dir.path());
         WriteRoster(harness.files, {{"Anna", 30, {0}, {}, 0, 0, 0}, {"Bert", 10, {}, {}, 0, 0, 0}});
         harness.Start();
         harness.Command(ids::AnyRuneRule);
