@@ -44,8 +44,6 @@ public:
                          [add](int row, QPoint p) { add("rclick ", row, p); });
         QObject::connect(&list, &SelectList::rightDoubleClicked, &context,
                          [add](int row, QPoint p) { add("rdclick ", row, p); });
-        QObject::connect(&list, &SelectList::keyDown, &context,
-                         [this](int key) { lines.push_back("key " + std::to_string(key)); });
     }
 
     QObject context; // ends the connections with the recorder
@@ -88,46 +86,6 @@ protected:
     SelectList* runes = new SelectList(50002, SelectList::Mode::List, &window);
 };
 
-// Moving the selection from row A to row B reports A, then B, all before
-// the call or the event returns.
-TEST_F(SelectListTest, AMoveReportsTheOldRowThenTheNewOneBeforeReturning)
-{
-    const auto press = [](Qt::MouseButton button) {
-        return [button](SelectList& list, QPoint p) { QTest::mousePress(list.Viewport(), button, {}, p); };
-    };
-    const auto key = [](Qt::Key key) {
-        return [key](SelectList& list, QPoint) { QTest::keyPress(list.View(), key); };
-    };
-    const struct {
-        SelectList* list;
-        std::function<void(SelectList&, QPoint)> move;
-        int from, to, key;
-    } cases[] = {
-        {runes, [](SelectList& list, QPoint p) { list.SelectAndFocus(list.HitTest(p).row); }, 7, 3, 0},
-        {runes, press(Qt::LeftButton), 3, 20, 0},
-        {runes, press(Qt::RightButton), 7, 3, 0},
-        {runes, key(Qt::Key_Right), 3, 14, Qt::Key_Right},
-        {words, press(Qt::LeftButton), 7, 3, 0},
-        {words, key(Qt::Key_Up), 7, 6, Qt::Key_Up},
-    };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(c.list->SelectAndFocus(c.from));
-        Recorder recorder(*c.list);
-        c.move(*c.list, c.list == runes ? RunePoint(c.to, 24) : QPoint(200, c.to * 16 + 8));
-        Lines expected{"changed " + std::to_string(c.from), "changed " + std::to_string(c.to)};
-        if (c.key != 0)
-            expected.insert(expected.begin(), "key " + std::to_string(c.key));
-        EXPECT_EQ(recorder.lines, expected);
-        EXPECT_EQ(std::make_tuple(c.list->GetFirstSelectedRow(), c.list->GetFocusedRow(),
-                                  c.list->GetSelectionMark()),
-                  std::make_tuple(c.to, c.to, c.to));
-        QApplication::processEvents();
-        EXPECT_EQ(recorder.lines, expected) << "a late report arrived from the event loop";
-        QTest::mouseRelease(c.list->Viewport(), Qt::LeftButton);
-        QTest::mouseRelease(c.list->Viewport(), Qt::RightButton);
-    }
-}
-
 TEST_F(SelectListTest, AHandlerSeesTheReportsOfItsOwnCallsBeforeTheyReturn)
 {
     ASSERT_TRUE(runes->SelectAndFocus(3));
@@ -149,7 +107,7 @@ TEST_F(SelectListTest, AHandlerSeesTheReportsOfItsOwnCallsBeforeTheyReturn)
     EXPECT_EQ(runes->GetSelectionMark(), 9);
 }
 
-TEST_F(SelectListTest, ClicksOfBothButtonsCarryTheRowAndThePointButNeverTick)
+TEST_F(SelectListTest, ClicksOfBothButtonsCarryTheRowAndThePoint)
 {
     ASSERT_TRUE(words->SelectAndFocus(1));
     Recorder recorder(*words);
@@ -163,13 +121,6 @@ TEST_F(SelectListTest, ClicksOfBothButtonsCarryTheRowAndThePointButNeverTick)
     EXPECT_EQ(recorder.lines,
               (Lines{"click 1 @300,24", "rclick 1 @301,24", "rdclick 1 @303,24", "click -1 @430,24"}));
     EXPECT_EQ(words->GetFirstSelectedRow(), 1);
-    runes->SetTick(5, true);
-    for (const QPoint point : {RunePoint(5, 24), RunePoint(5, 8)}) {
-        QTest::mouseClick(runes->Viewport(), Qt::LeftButton, {}, point);
-        QTest::mouseDClick(runes->Viewport(), Qt::LeftButton, {}, point);
-        QTest::keyClick(runes->View(), Qt::Key_Space);
-    }
-    EXPECT_EQ(std::make_pair(runes->GetTick(5), runes->GetTick(6)), std::make_pair(1, -1));
 }
 
 // Rows and columns that do not exist: refused, with nothing reported.
