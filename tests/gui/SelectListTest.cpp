@@ -40,10 +40,6 @@ public:
         });
         QObject::connect(&list, &SelectList::clicked, &context,
                          [add](int row, QPoint p) { add("click ", row, p); });
-        QObject::connect(&list, &SelectList::rightClicked, &context,
-                         [add](int row, QPoint p) { add("rclick ", row, p); });
-        QObject::connect(&list, &SelectList::rightDoubleClicked, &context,
-                         [add](int row, QPoint p) { add("rdclick ", row, p); });
     }
 
     QObject context; // ends the connections with the recorder
@@ -105,22 +101,6 @@ TEST_F(SelectListTest, AHandlerSeesTheReportsOfItsOwnCallsBeforeTheyReturn)
     EXPECT_EQ(seenInsideHandler, (Lines{"changed 3", "changed 7", "changed 9"}));
     EXPECT_EQ(recorder.lines, (Lines{"changed 3", "changed 7", "changed 9", "click 7 @8,120", "changed 7"}));
     EXPECT_EQ(runes->GetSelectionMark(), 9);
-}
-
-TEST_F(SelectListTest, ClicksOfBothButtonsCarryTheRowAndThePoint)
-{
-    ASSERT_TRUE(words->SelectAndFocus(1));
-    Recorder recorder(*words);
-    QWidget* viewport = words->Viewport();
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, {300, 24});
-    QTest::mouseClick(viewport, Qt::RightButton, {}, {301, 24});
-    QTest::mouseClick(viewport, Qt::MiddleButton, {}, {302, 24});
-    QTest::mouseDClick(viewport, Qt::RightButton, {}, {303, 24});
-    QTest::mouseRelease(viewport, Qt::RightButton, {}, {303, 24});
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, {430, 24}); // right of the columns: no row
-    EXPECT_EQ(recorder.lines,
-              (Lines{"click 1 @300,24", "rclick 1 @301,24", "rdclick 1 @303,24", "click -1 @430,24"}));
-    EXPECT_EQ(words->GetFirstSelectedRow(), 1);
 }
 
 // Rows and columns that do not exist: refused, with nothing reported.

@@ -1,21 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window as a player uses it: start-up and the ways to end, ticking with
-// the mouse, the keyboard and the group buttons, the Filters and Options
-// commands, the info box and the status line.
+// The window as a player uses it: start-up and the ways to end (a signal in a
+// modal window included), ticking with the mouse, the keyboard and the group
+// buttons, the Filters and Options commands, the info box and the status line.
 #include "GuiTestSupport.h"
 
-#include "app/MainFrame.h"
+#include "app/TerminationSignals.h"
 #include "ui/ControlIds.h"
-#include "ui/MainPanel.h"
-#include "ui/SelectList.h"
 
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 #include <tuple>
 
@@ -230,53 +230,85 @@ TEST_F(Window, RefreshKeepsTheSelectedRunewordWhileItIsListed)
 TEST_F(Window, GroupButtonsTickOrUntickTheirGroupWithOneRebuild)
 {
     harness.Start();
-    MainPanel& panel = harness.Panel();
     const int before = Refreshes();
-    panel.OnGroupButton(ids::CommonButton); // rows 0-2 ticked: ticks 0-10
-    EXPECT_EQ(TickedRows(ids::RuneList), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-    EXPECT_EQ(Refreshes(), before + 1);
-    panel.OnGroupButton(ids::CommonButton);
-    panel.OnGroupButton(ids::SemiRareButton);
-    EXPECT_EQ(TickedRows(ids::RuneList), (std::vector<int>{11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}));
-    panel.OnGroupButton(ids::ExtremelyRareButton);
-    EXPECT_EQ(TickedRows(ids::RuneList).size(), 22u);
-    panel.OnGroupButton(ids::AllRunesButton);
-    panel.OnGroupButton(ids::AllRunesButton);
-    EXPECT_TRUE(TickedRows(ids::RuneList).empty());
-    // Anna has Mel0 and Def0. Melee: all six become ticked.
-    panel.OnGroupButton(ids::MeleeWeaponsButton);
-    EXPECT_EQ(TickedRows(ids::ItemList), (std::vector<int>{0, 1, 2, 3, 4, 5, 12}));
-    panel.OnGroupButton(ids::AllWeaponsButton);
-    EXPECT_EQ(TickedRows(ids::ItemList).size(), 13u);
-    panel.OnGroupButton(ids::MissileWeaponsButton);
-    EXPECT_EQ(TickedRows(ids::ItemList), (std::vector<int>{0, 1, 2, 3, 4, 5, 12}));
-    panel.OnGroupButton(ids::AllDefenceButton);
-    EXPECT_EQ(TickedRows(ids::ItemList).size(), 12u);
-    EXPECT_EQ(Refreshes(), before + 10);
+    const std::vector<std::pair<int, std::vector<int>>> presses{
+        {ids::CommonButton, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, // some of 0-10 ticked: all
+        {ids::CommonButton, {}},
+        {ids::SemiRareButton, {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}},
+        {ids::MeleeWeaponsButton, {0, 1, 2, 3, 4, 5, 12}}, // Anna has Mel0 and Def0
+        {ids::AllWeaponsButton, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+        {ids::MissileWeaponsButton, {0, 1, 2, 3, 4, 5, 12}},
+        {ids::AllDefenceButton, {0, 1, 2, 3, 4, 5, 12, 13, 14, 15, 16, 17}},
+    };
+    for (const auto& [button, ticked] : presses) {
+        harness.Panel().OnGroupButton(button);
+        EXPECT_EQ(TickedRows(button < ids::AllItemsButton ? ids::RuneList : ids::ItemList), ticked) << button;
+    }
+    harness.Panel().OnGroupButton(ids::ExtremelyRareButton);
+    harness.Panel().OnGroupButton(ids::AllRunesButton);
+    EXPECT_EQ(TickedRows(ids::RuneList).size(), 33u);
+    EXPECT_EQ(Refreshes(), before + 9);
 }
 
 TEST_F(Window, FilterCommandsRefreshAndMarkTheirChoice)
 {
     harness.Start();
-    MainPanel& panel = harness.Panel();
-    panel.OnGroupButton(ids::AllRunesButton);
-    panel.OnGroupButton(ids::AllItemsButton);
+    harness.Panel().OnGroupButton(ids::AllRunesButton);
+    harness.Panel().OnGroupButton(ids::AllItemsButton);
     harness.Command(ids::ClvlOverFirst + 3); // over 30: Zeta (43) alone
     EXPECT_EQ(Runewords(), (std::vector<QString>{"Zeta"}));
     harness.Command(ids::IgnoreClvlLimits);
     EXPECT_EQ(Runewords().size(), 7u);
-    EXPECT_TRUE(harness.Checked(ids::IgnoreClvlLimits));
-    EXPECT_TRUE(harness.Checked(ids::ClvlOverFirst + 3));
     harness.Command(ids::IgnoreClvlLimits);
-    EXPECT_EQ(Runewords(), (std::vector<QString>{"Zeta"}));
-    // One bound resets the other.
-    harness.Command(ids::ClvlUnderFirst + 4); // under 40
-    EXPECT_EQ(std::make_pair(panel.Filter().clvlOver, panel.Filter().clvlUnder), std::make_pair(0, 40));
+    harness.Command(ids::ClvlUnderFirst + 4); // under 40 resets over
+    EXPECT_EQ(Runewords().size(), 6u);
     for (int id = ids::ClvlOverFirst; id <= ids::ClvlUnderLast; ++id)
         EXPECT_EQ(harness.Checked(id), id == ids::ClvlUnderFirst + 4) << id;
     const int before = Refreshes();
-    harness.Command(ids::AllRunesRule); // unchanged, refreshed all the same
     harness.Command(ids::AnyRuneRule);
+    harness.Command(ids::AnyRuneRule); // unchanged, refreshed all the same
     EXPECT_EQ(Refreshes(), before + 2);
     EXPECT_FALSE(harness.Checked(ids::AllRunesRule));
 }
+
+namespace {
+
+struct SignalCase {
+    const char* name;
+    int command; // 0: the first character's dialog
+    int signalNumber;
+};
+
+class SignalInModalWindow : public ::testing::TestWithParam<SignalCase> {};
+
+TEST_P(SignalInModalWindow, EndsTheRunWithTheUsualSaves)
+{
+    const auto [name, command, signalNumber] = GetParam();
+    QTemporaryDir dir;
+    glyphmoor::DiskFiles files(dir.path().toStdString());
+    CopyDataFiles(dir.path());
+    if (command != 0)
+        WriteRoster(files, {{"Anna", 30, {3}, {}, 0, 0, 0}});
+    QtPrompter prompter; // real dialogs and message boxes, each in its own event loop
+    RunewordFinderApp app(prompter, files);
+    TerminationSignals terminations;
+    QObject::connect(&terminations, &TerminationSignals::terminationRequested, &app,
+                     &RunewordFinderApp::EndRun);
+    if (command != 0)
+        QTimer::singleShot(0, &app, [&app, command = command] { app.OnCommand(command); });
+    QTimer::singleShot(300, [signalNumber = signalNumber] { std::raise(signalNumber); });
+    EXPECT_EQ(app.Run(dir.path()), 0);
+    QFile settings(dir.filePath("settings.dat")), roster(dir.filePath("chars.dat"));
+    EXPECT_TRUE(settings.open(QIODevice::ReadOnly) && settings.readAll().size() == 28);
+    EXPECT_EQ(roster.size(), command != 0 ? 71 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, SignalInModalWindow,
+                         ::testing::Values(SignalCase{"NewCharacter", ids::NewCharacterCommand, SIGTERM},
+                                           SignalCase{"EditCharacter", ids::EditCharacterCommand, SIGHUP},
+                                           SignalCase{"DeleteQuestion", ids::DeleteCharacterCommand, SIGINT},
+                                           SignalCase{"About", ids::AboutCommand, SIGTERM},
+                                           SignalCase{"FirstCharacter", 0, SIGHUP}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
