@@ -1,22 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GuiTestSupport.h"
 
-#include "app/MainFrame.h"
-#include "app/RunewordFinderApp.h"
 #include "core/Character.h"
-#include "ui/MainPanel.h"
-#include "ui/SelectList.h"
-#include "ui/StatusLine.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDialog>
 #include <QFile>
-#include <QLineEdit>
 #include <QMenu>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace glyphmoor;
 

@@ -5,22 +5,28 @@
 #include "app/RunewordFinderApp.h"
 #include "core/FileStore.h"
 #include "core/Messages.h"
+#include "ui/ControlIds.h"
 #include "ui/MainPanel.h"
 #include "ui/Prompter.h"
 #include "ui/SelectList.h"
 #include "ui/StatusLine.h"
 
 #include <QAction>
-#include <QPoint>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
-
-class QDialog;
 
 namespace gui_test {
 
@@ -52,13 +58,11 @@ void Type(QWidget* field, const QString& text);
 // Types a name and a level into a character dialog and presses Enter.
 ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString& clvl);
 
-// Copies runes.dat, items.dat and runewords.dat. The test set in
-// tests/gui/data: runes "R00".."R32" with clvl 2*i+1 and the description
-// "Rune i\r\nsecond line"; item types "Mel0".."Mel5" (melee), "Mis0".."Mis5"
-// (missile), "Def0".."Def5" with 2 + i%5 sockets; runewords, each described
-// "Grants <name>\r\nto the bearer": Alpha (R00 R01, Weapons), Twice (R02 R02,
-// Def0), Gamma (R03 R04 R05, Melee Weapons/Def1), Delta (R07, Mis1), Epsilon
-// (R10-R13, Def2), Zeta (R20 R21, Missile Weapons), Eta (R00, Mel0).
+// Copies runes.dat, items.dat and runewords.dat. The test set in data/: runes R00..R32 (clvl
+// 2i+1), item types Mel0..5, Mis0..5, Def0..5 (2 + i%5 sockets), runewords Alpha (R00 R01, Weapons),
+// Twice (R02 R02, Def0), Gamma (R03-R05, Melee Weapons/Def1), Delta (R07, Mis1), Epsilon (R10-R13,
+// Def2), Zeta (R20 R21, Missile Weapons), Eta (R00, Mel0); texts "Rune i\r\nsecond line", "Grants
+// <name>\r\nto the bearer".
 void CopyDataFiles(const QString& folder, const QString& from = QStringLiteral(GLYPHMOOR_TEST_DATA));
 
 struct CharacterSpec {

@@ -2,21 +2,12 @@
 // SelectList on real widgets: the order and timing of its change reports,
 // clicks, keys, info tips, refused arguments and what a screen reader is told.
 
-#include "ui/SelectList.h"
+#include "GuiTestSupport.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QHelpEvent>
 #include <QPixmap>
-#include <QTest>
 #include <QToolTip>
-
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <string>
-#include <tuple>
-#include <vector>
 
 namespace {
 

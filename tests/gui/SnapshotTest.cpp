@@ -7,15 +7,10 @@
 #include "TestSupport.h"
 #include "ui/AboutDialog.h"
 #include "ui/CharacterDialogs.h"
-#include "ui/ControlIds.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QProcess>
 #include <QStyleHints>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace gui_test;
 

@@ -5,19 +5,11 @@
 #include "GuiTestSupport.h"
 
 #include "app/TerminationSignals.h"
-#include "ui/ControlIds.h"
 
-#include <QApplication>
 #include <QPushButton>
-#include <QTest>
-#include <QTextEdit>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
 #include <csignal>
-#include <functional>
-#include <tuple>
 
 using namespace gui_test;
 
