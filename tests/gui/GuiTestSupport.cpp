@@ -34,7 +34,6 @@ bool ScriptedPrompter::RunDialog(QDialog& dialog)
     dialog.setResult(QDialog::Rejected);
     dialog.open();
     dialog.activateWindow(); // as exec() does: Tab into a field selects its text
-
     EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     script(dialog);
     stillOpen = dialog.isVisible();
@@ -93,15 +92,7 @@ void Harness::Start()
 {
     app = std::make_unique<RunewordFinderApp>(prompter, files);
     app->InitInstance();
-    if (!QTest::qWaitForWindowExposed(app->Frame()))
-        ADD_FAILURE() << "the window did not show";
-}
-
-void Harness::Close()
-{
-    MainFrame* frame = app->Frame();
-    frame->close();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(app->Frame()));
 }
 
 bool Harness::Checked(int commandId) const
@@ -117,9 +108,7 @@ bool Harness::Checked(int commandId) const
 QByteArray Harness::File(const QString& name) const
 {
     QFile file(dir.filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QPoint StateIconPoint(const SelectList& list, int row)

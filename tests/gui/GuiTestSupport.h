@@ -45,9 +45,8 @@ public:
 
     std::vector<Shown> shown;
     std::deque<glyphmoor::MessageAnswer> answers; // then Yes or OK
-    // Each dialog run takes the next script, which drives the real dialog,
-    // open and active as for a user; without one the dialog is cancelled.
-    // What a script leaves open counts as still running and is put away.
+    // Scripts that drive the next dialogs, open and active as for a user; without one a dialog is
+    // cancelled, and what a script leaves open counts as still running.
     std::deque<DialogScript> dialogs;
     int dialogsRun = 0;
     bool stillOpen = false;
@@ -58,11 +57,10 @@ void Type(QWidget* field, const QString& text);
 // Types a name and a level into a character dialog and presses Enter.
 ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString& clvl);
 
-// Copies runes.dat, items.dat and runewords.dat. The test set in data/: runes R00..R32 (clvl
-// 2i+1), item types Mel0..5, Mis0..5, Def0..5 (2 + i%5 sockets), runewords Alpha (R00 R01, Weapons),
-// Twice (R02 R02, Def0), Gamma (R03-R05, Melee Weapons/Def1), Delta (R07, Mis1), Epsilon (R10-R13,
-// Def2), Zeta (R20 R21, Missile Weapons), Eta (R00, Mel0); texts "Rune i\r\nsecond line", "Grants
-// <name>\r\nto the bearer".
+// Copies the data files. The test set in data/: runes R00..R32 (clvl 2i+1, "Rune i\r\nsecond line"),
+// item types Mel0..5, Mis0..5, Def0..5 (2 + i%5 sockets), runewords ("Grants <name>\r\nto the bearer")
+// Alpha (R00 R01, Weapons), Twice (R02 R02, Def0), Gamma (R03-R05, Melee Weapons/Def1), Delta (R07,
+// Mis1), Epsilon (R10-R13, Def2), Zeta (R20 R21, Missile Weapons), Eta (R00, Mel0).
 void CopyDataFiles(const QString& folder, const QString& from = QStringLiteral(GLYPHMOOR_TEST_DATA));
 
 struct CharacterSpec {
@@ -80,7 +78,6 @@ void WriteRoster(glyphmoor::FileStore& files, const std::vector<CharacterSpec>& 
 class Harness {
 public:
     void Start(); // builds and shows the frame
-    void Close(); // closes the window as the close box does, and deletes it
 
     MainFrame* Frame() const { return app->Frame(); }
     MainPanel& Panel() const { return *app->Frame()->Panel(); }
