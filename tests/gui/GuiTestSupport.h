@@ -93,7 +93,6 @@ public:
     std::unique_ptr<RunewordFinderApp> app;
 };
 
-// Points inside rows, in list coordinates.
 QPoint StateIconPoint(const SelectList& list, int row);
 QPoint LabelPoint(const SelectList& list, int row);
 void Click(SelectList& list, QPoint point, Qt::MouseButton button = Qt::LeftButton);

@@ -84,7 +84,6 @@ TEST_F(Window, StartupAppliesTheStoredCharacterAndSettings)
     EXPECT_EQ(harness.Panel().InfoBox()->accessibleName(), "Information");
 }
 
-// The close box saves the character, then the settings.
 TEST_F(Window, ClosingSavesTheCharacterAndTheSettings)
 {
     WriteRoster(harness.files, {{"Anna", 30, {0}, {}, 0, 0, 0}, {"Bert", 10, {}, {}, 0, 0, 0}});
