@@ -103,7 +103,6 @@ TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
     for (const int row : {33, -1}) {
         runes->SetTick(row, true);
         EXPECT_FALSE(runes->SelectAndFocus(row));
-        runes->EnsureVisible(row);
         EXPECT_EQ(std::make_tuple(runes->GetTick(row), runes->IsRowSelected(row), runes->GetItemText(row, 0)),
                   std::make_tuple(-1, false, QString()));
         EXPECT_TRUE(runes->RowRect(row).isNull() && runes->LabelRect(row).isNull() &&
@@ -126,6 +125,9 @@ TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
         words->SetColumnWidth(column, 77);
     EXPECT_EQ(std::make_tuple(words->GetColumnWidth(0), words->GetColumnWidth(2), words->GetColumnWidth(3)),
               std::make_tuple(77, 160, 0));
+    ASSERT_TRUE(words->SelectAndFocus(4));
+    words->DeleteAllRows(); // the focus goes with the rows
+    EXPECT_EQ(words->GetFocusedRow(), -1);
 }
 
 TEST_F(SelectListTest, InfoTipsAskTheHandlerWithTheRowAndTheCapacity)

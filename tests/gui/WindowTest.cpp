@@ -136,8 +136,6 @@ TEST_F(Window, GesturesTickOrSelectAsOnTheDesktop)
     expect(items, 9, 0, 2, 9);
     Click(items, StateIconPoint(items, 4), Qt::RightButton);
     expect(items, 4, 1, 1, 4);
-    Click(harness.List(ids::CharacterList), QPoint(40, 100));
-    EXPECT_EQ(harness.Panel().GetRoster().selectedCharacter, 0);
 }
 
 TEST_F(Window, InfoCommandsAndRightClicksChooseTheInfoBoxContent)
