@@ -26,7 +26,6 @@ MessageAnswer ScriptedPrompter::ShowMessage(QWidget* owner, const Message& messa
 
 bool ScriptedPrompter::RunDialog(QDialog& dialog)
 {
-    ++dialogsRun;
     if (dialogs.empty())
         return false;
     const DialogScript script = dialogs.front();
@@ -42,8 +41,7 @@ bool ScriptedPrompter::RunDialog(QDialog& dialog)
     return !stillOpen && dialog.result() == QDialog::Accepted;
 }
 
-// Types text as key presses, each carrying its character as a keyboard
-// layout sends it (QTest::keyClick only knows ASCII).
+// Key presses carrying their characters as a keyboard layout sends them (keyClick knows only ASCII).
 void Type(QWidget* field, const QString& text)
 {
     for (const QChar ch : text) {

@@ -48,7 +48,6 @@ public:
     // Scripts that drive the next dialogs, open and active as for a user; without one a dialog is
     // cancelled, and what a script leaves open counts as still running.
     std::deque<DialogScript> dialogs;
-    int dialogsRun = 0;
     bool stillOpen = false;
 };
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How the window and the dialogs look, at scale factors 1, 1.5 and 2: layout, frames, columns,
-// icons, the status line, the dialogs' lines, compared with reference pictures in data/.
+// How the window and the dialogs look at scale 1, 1.5 and 2, compared with reference pictures in data/.
 #include "GuiTestSupport.h"
 
 #include "TestSupport.h"

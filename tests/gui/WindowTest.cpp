@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window as a player uses it: start-up and the ways to end (a signal in a
-// modal window included), ticking with the mouse, the keyboard and the group
-// buttons, the Filters and Options commands, the info box and the status line.
+// The window as a player uses it: start-up, closing, a signal in a modal window, one copy per folder,
+// ticking with the mouse, the keys and the group buttons, the info box and the status line.
 #include "GuiTestSupport.h"
 
+#include "app/FolderLock.h"
 #include "app/TerminationSignals.h"
 
 #include <QTimer>
@@ -63,7 +63,6 @@ TEST_F(Window, MissingDataFileIsReportedBeforeTheWindowShows)
 
 TEST_F(Window, StartupAppliesTheStoredCharacterAndSettings)
 {
-    // Rune rule "any", character rule "selected", over 0, under 100, limits off, rune info, character 1.
     harness.files.Replace(
         "settings.dat",
         glyphmoor::EncodeSettings({glyphmoor::AnyRune, glyphmoor::SelectedCharacter, 0, 100, false},
@@ -246,5 +245,14 @@ INSTANTIATE_TEST_SUITE_P(Windows, SignalInModalWindow,
                                            SignalCase{"About", ids::AboutCommand, SIGTERM},
                                            SignalCase{"FirstCharacter", 0, SIGHUP}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FolderLockTest, ASecondCopyInTheFolderIsRefusedWithAMessage)
+{
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    FolderLock first(dir.path()), second(dir.path());
+    EXPECT_TRUE(first.Take(prompter));
+    EXPECT_TRUE(!second.Take(prompter) && prompter.shown.size() == 1u);
+}
 
 } // namespace
