@@ -15,7 +15,7 @@ class Characters : public testing::Test {
 protected:
     void StartWith(int count)
     {
-        std::vector<CharacterSpec> roster;
+        std::vector<RosterEntry> roster;
         for (int i = 0; i < count; ++i)
             roster.push_back({"Char" + std::to_string(i), 1 + i % 99, {i % 33}, {i % 18}, i % 33, i % 18, 0});
         CopyDataFiles(harness.dir.path());

@@ -68,18 +68,18 @@ void CopyDataFiles(const QString& folder, const QString& from)
         EXPECT_TRUE(QFile::copy(from + "/" + name, folder + "/" + name)) << name;
 }
 
-void WriteRoster(FileStore& files, const std::vector<CharacterSpec>& characters)
+void WriteRoster(FileStore& files, const std::vector<RosterEntry>& characters)
 {
     Bytes file;
     for (std::size_t k = 0; k < characters.size(); ++k) {
         Character character(static_cast<int>(k));
-        const CharacterSpec& spec = characters[k];
-        character.SetNameAndClvl(spec.name, spec.clvl);
-        for (const int rune : spec.runes)
+        const RosterEntry& entry = characters[k];
+        character.SetNameAndClvl(entry.name, entry.clvl);
+        for (const int rune : entry.runes)
             character.SetRuneTick(rune, true);
-        for (const int item : spec.items)
+        for (const int item : entry.items)
             character.SetItemTypeTick(item, true);
-        character.SetHighlights(spec.highlightedRune, spec.highlightedItemType, spec.highlightedRuneword);
+        character.SetHighlights(entry.highlightedRune, entry.highlightedItemType, entry.highlightedRuneword);
         const auto record = character.EncodeRecord();
         file.insert(file.end(), record->begin(), record->end());
     }

@@ -62,7 +62,7 @@ ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString&
 // Mis1), Epsilon (R10-R13, Def2), Zeta (R20 R21, Missile Weapons), Eta (R00, Mel0).
 void CopyDataFiles(const QString& folder, const QString& from = QStringLiteral(GLYPHMOOR_TEST_DATA));
 
-struct CharacterSpec {
+struct RosterEntry {
     std::string name;
     int clvl;
     std::vector<int> runes;
@@ -71,7 +71,7 @@ struct CharacterSpec {
     int highlightedItemType = 0;
     int highlightedRuneword = 0;
 };
-void WriteRoster(glyphmoor::FileStore& files, const std::vector<CharacterSpec>& characters);
+void WriteRoster(glyphmoor::FileStore& files, const std::vector<RosterEntry>& characters);
 
 // A running program in a temporary folder.
 class Harness {
