@@ -1,65 +1,60 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Creating, editing, deleting and switching characters, and the About box.
+// Creating, editing, deleting and switching characters, and the character dialogs as typed into.
 #include "GuiTestSupport.h"
 
-#include "ui/ControlIds.h"
-#include "app/MainFrame.h"
-#include "ui/MainPanel.h"
-#include "ui/SelectList.h"
+#include "ui/CharacterDialogs.h"
 
-#include <QDialog>
 #include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QTest>
-
-#include <gtest/gtest.h>
+#include <QToolTip>
 
 using namespace gui_test;
-using glyphmoor::MessageAnswer;
-using glyphmoor::MessageButtons;
-using glyphmoor::MessageIcon;
 
 namespace {
 
 class Characters : public testing::Test {
 protected:
-    void SetUp() override { TestData::WriteAll(harness.files); }
-
     void StartWith(int count)
     {
-        std::vector<CharacterSpec> roster;
+        std::vector<RosterEntry> roster;
         for (int i = 0; i < count; ++i)
             roster.push_back({"Char" + std::to_string(i), 1 + i % 99, {i % 33}, {i % 18}, i % 33, i % 18, 0});
+        CopyDataFiles(harness.dir.path());
         WriteRoster(harness.files, roster);
         harness.Start();
     }
 
-    QString Row(int row) const { return harness.List(ids::CharacterList).GetItemText(row, 0); }
+    QString Row(int row, int col = 0) const { return harness.List(ids::CharacterList).GetItemText(row, col); }
+    int Selected() const { return harness.Panel().GetRoster().selectedCharacter; }
 
     Harness harness;
 };
 
-} // namespace
-
-TEST_F(Characters, EmptyRosterAsksForAFirstCharacterBeforeTheWindowShows)
+// A dialog that refuses Esc, then takes a character.
+ScriptedPrompter::DialogScript Forced(const QString& name)
 {
-    harness.prompter.dialogs.push_back([](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "New Character...");
-        EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
-        QTest::keyClick(&dialog, Qt::Key_Escape); // refused: no way out but OK
+    return [name](QDialog& dialog) {
+        QTest::keyClick(&dialog, Qt::Key_Escape);
         EXPECT_TRUE(dialog.isVisible());
-        TypeCharacter("Hero", "12")(dialog);
-    });
-    harness.Start();
-    EXPECT_EQ(harness.prompter.dialogsRun, 1);
-    EXPECT_EQ(harness.Panel().GetRoster().characterCount, 1);
-    EXPECT_EQ(Row(0), "Hero");
-    EXPECT_EQ(harness.File("chars.dat").size(), 71);
-    EXPECT_TRUE(harness.prompter.shown.empty());
+        TypeCharacter(name, "12")(dialog);
+    };
 }
 
-TEST_F(Characters, NewCharacterSavesTheOneLeftAndSelectsTheNewOne)
+} // namespace
+
+TEST_F(Characters, AnEmptyRosterGetsAFirstCharacterBeforeTheWindowShowsAndAfterTheLastGoes)
+{
+    harness.prompter.dialogs.push_back(Forced("Hero"));
+    StartWith(0);
+    EXPECT_EQ(Row(0), "Hero");
+    harness.prompter.dialogs.push_back(Forced("Again"));
+    harness.Command(ids::DeleteCharacterCommand);
+    EXPECT_EQ(std::make_pair(Row(0), harness.List(ids::CharacterList).GetFirstSelectedRow()),
+              std::make_pair(QString("Again"), 0));
+    EXPECT_EQ(harness.File("chars.dat").mid(2, 5), "Again");
+    EXPECT_EQ(harness.prompter.shown.size(), 1u); // the question only
+}
+
+TEST_F(Characters, NewCharacterSavesTheOneLeftAndEditChangesOnlyTheRow)
 {
     StartWith(2);
     SelectList& runes = harness.List(ids::RuneList);
@@ -70,101 +65,41 @@ TEST_F(Characters, NewCharacterSavesTheOneLeftAndSelectsTheNewOne)
     ASSERT_EQ(roster.size(), 3 * 71);
     EXPECT_EQ(roster[17 + 9], 1); // the left character's new tick is on disk
     EXPECT_EQ(roster.mid(2 * 71 + 2, 4), "Nova");
-    EXPECT_EQ(harness.Panel().GetRoster().selectedCharacter, 2);
-    EXPECT_EQ(harness.List(ids::CharacterList).GetFirstSelectedRow(), 2);
+    EXPECT_EQ(std::make_pair(Selected(), harness.List(ids::CharacterList).GetFirstSelectedRow()),
+              std::make_pair(2, 2));
     EXPECT_EQ(runes.GetTick(9), 0);
-    EXPECT_EQ(runes.GetFirstSelectedRow(), 0);
+    harness.prompter.dialogs.push_back(TypeCharacter("Orla", "10"));
+    harness.Command(ids::EditCharacterCommand);
+    EXPECT_EQ(std::make_pair(Row(2), Row(2, 1)), std::make_pair(QString("Orla"), QString("10")));
+    EXPECT_EQ(harness.File("chars.dat"), roster);
 }
 
-TEST_F(Characters, FullRosterRefusesWithoutADialog)
-{
-    StartWith(256);
-    harness.Command(ids::NewCharacterCommand);
-    EXPECT_EQ(harness.prompter.dialogsRun, 0);
-    ASSERT_EQ(harness.prompter.shown.size(), 1u);
-    EXPECT_EQ(harness.prompter.shown[0].message.caption, "Info...");
-    EXPECT_EQ(harness.prompter.shown[0].message.text, "You can't have more that 256 characters");
-    EXPECT_EQ(harness.prompter.shown[0].message.icon, MessageIcon::None);
-}
-
-TEST_F(Characters, DeletingAMiddleCharacterSelectsTheNextOne)
+TEST_F(Characters, DeletingAsksAndSelectsTheNextOrTheOneBefore)
 {
     StartWith(5);
+    harness.prompter.answers.push_back(glyphmoor::MessageAnswer::No);
+    harness.Command(ids::DeleteCharacterCommand);
+    EXPECT_EQ(harness.File("chars.dat").size(), 5 * 71);
     harness.Panel().SelectCharacter(2);
     harness.Command(ids::DeleteCharacterCommand);
-    ASSERT_EQ(harness.prompter.shown.size(), 1u);
-    const auto& question = harness.prompter.shown[0].message;
-    EXPECT_EQ(question.caption, "Confirm...");
-    EXPECT_EQ(question.text, "Are you sure you want to\ndelete this character:\n\nName:\tChar2\nClvl:\t3");
-    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
-    EXPECT_EQ(question.icon, MessageIcon::Question);
-
-    EXPECT_EQ(Row(2), "Char3");
-    EXPECT_EQ(harness.Panel().GetRoster().selectedCharacter, 2);
+    ASSERT_EQ(harness.prompter.shown.size(), 2u);
+    EXPECT_EQ(harness.prompter.shown[1].message,
+              (glyphmoor::Message{
+                  "Confirm...", "Are you sure you want to\ndelete this character:\n\nName:\tChar2\nClvl:\t3",
+                  glyphmoor::MessageIcon::Question, glyphmoor::MessageButtons::YesNo}));
+    EXPECT_EQ(std::make_pair(Row(2), Selected()), std::make_pair(QString("Char3"), 2));
+    EXPECT_EQ(harness.List(ids::RuneList).GetTick(3), 1); // Char3's own tick
     const QByteArray roster = harness.File("chars.dat");
     ASSERT_EQ(roster.size(), 4 * 71);
-    for (int k = 0; k < 4; ++k)
-        EXPECT_EQ(roster[k * 71], k);
-    EXPECT_EQ(roster.mid(2 * 71 + 2, 5), "Char3");
-    EXPECT_EQ(harness.List(ids::RuneList).GetTick(3), 1); // Char3's own tick
-}
-
-TEST_F(Characters, DeletingTheLastCharacterSelectsTheOneBefore)
-{
-    StartWith(5);
-    harness.Panel().SelectCharacter(4);
+    EXPECT_EQ(roster.mid(2 * 71, 7), QByteArray::fromHex("0204") + "Char3"); // renumbered
+    harness.Panel().SelectCharacter(3);
     harness.Command(ids::DeleteCharacterCommand);
-    EXPECT_EQ(harness.Panel().GetRoster().selectedCharacter, 3);
-    EXPECT_EQ(harness.List(ids::CharacterList).GetFirstSelectedRow(), 3);
-    EXPECT_EQ(harness.File("chars.dat").size(), 4 * 71);
+    EXPECT_EQ(std::make_pair(Selected(), harness.List(ids::CharacterList).GetFirstSelectedRow()),
+              std::make_pair(2, 2));
+    EXPECT_EQ(harness.File("chars.dat").size(), 3 * 71);
 }
 
-TEST_F(Characters, AnsweringNoChangesNothing)
-{
-    StartWith(3);
-    const QByteArray before = harness.File("chars.dat");
-    harness.prompter.answers.push_back(MessageAnswer::No);
-    harness.Command(ids::DeleteCharacterCommand);
-    EXPECT_EQ(harness.Panel().GetRoster().characterCount, 3);
-    EXPECT_EQ(harness.File("chars.dat"), before);
-}
-
-TEST_F(Characters, DeletingTheOnlyCharacterForcesANewOne)
-{
-    StartWith(1);
-    harness.prompter.dialogs.push_back([this](QDialog& dialog) {
-        EXPECT_EQ(harness.List(ids::CharacterList).GetRowCount(), 0);
-        EXPECT_EQ(harness.List(ids::RunewordList).GetRowCount(), 0);
-        EXPECT_EQ(harness.List(ids::RuneList).GetTick(0), 0);
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        EXPECT_TRUE(dialog.isVisible());
-        TypeCharacter("Again", "3")(dialog);
-    });
-    harness.Command(ids::DeleteCharacterCommand);
-    EXPECT_EQ(harness.Panel().GetRoster().characterCount, 1);
-    EXPECT_EQ(Row(0), "Again");
-    EXPECT_EQ(harness.List(ids::CharacterList).GetFirstSelectedRow(), 0);
-    const QByteArray roster = harness.File("chars.dat");
-    ASSERT_EQ(roster.size(), 71);
-    EXPECT_EQ(roster.mid(2, 5), "Again");
-}
-
-TEST_F(Characters, EditChangesTheRowButNotTheFile)
-{
-    WriteRoster(harness.files, {{"Anna", 50, {}, {}, 0, 0, 0}});
-    harness.Start();
-    const QByteArray before = harness.File("chars.dat");
-    harness.prompter.dialogs.push_back([](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Edit Character...");
-        TypeCharacter("Anna", "10")(dialog);
-    });
-    harness.Command(ids::EditCharacterCommand);
-    EXPECT_EQ(harness.List(ids::CharacterList).GetItemText(0, 1), "10");
-    EXPECT_EQ(harness.File("chars.dat"), before);
-    EXPECT_EQ(static_cast<unsigned char>(before[1]), 50);
-}
-
-TEST_F(Characters, SwitchingBackRestoresTicksAndHighlights)
+TEST_F(Characters, SwitchingBackRestoresTicksAndHighlightsWithOneRebuild)
 {
     StartWith(2);
     SelectList& runes = harness.List(ids::RuneList);
@@ -172,27 +107,19 @@ TEST_F(Characters, SwitchingBackRestoresTicksAndHighlights)
     Click(runes, StateIconPoint(runes, 20));
     Click(items, LabelPoint(items, 7));
     Click(items, StateIconPoint(items, 7));
+    harness.Command(ids::ShowItemInfo);
     SelectList& characters = harness.List(ids::CharacterList);
+    const int before = harness.Panel().RefreshCount();
     Click(characters, LabelPoint(characters, 1));
-    EXPECT_EQ(harness.Panel().GetRoster().selectedCharacter, 1);
-    EXPECT_EQ(runes.GetTick(20), 0);
-    EXPECT_EQ(runes.GetTick(1), 1);
+    EXPECT_EQ(
+        std::make_tuple(harness.Panel().RefreshCount(), Selected(), runes.GetTick(20), runes.GetTick(1)),
+        std::make_tuple(before + 1, 1, 0, 1));
     Click(characters, LabelPoint(characters, 0));
-    EXPECT_EQ(runes.GetTick(20), 1);
-    EXPECT_EQ(runes.GetTick(0), 1);
-    EXPECT_EQ(items.GetTick(7), 1);
-    EXPECT_EQ(runes.GetFirstSelectedRow(), 20);
-    EXPECT_EQ(items.GetFirstSelectedRow(), 7);
-}
-
-TEST_F(Characters, ClickBelowTheRowsKeepsTheCharacter)
-{
-    StartWith(3);
-    SelectList& characters = harness.List(ids::CharacterList);
-    Click(characters, LabelPoint(characters, 1));
-    Click(characters, QPoint(40, 100));
-    EXPECT_EQ(characters.GetFirstSelectedRow(), 1);
-    EXPECT_EQ(harness.Panel().GetRoster().selectedCharacter, 1);
+    EXPECT_EQ(std::make_tuple(runes.GetTick(20), runes.GetTick(0), items.GetTick(7)),
+              std::make_tuple(1, 1, 1));
+    EXPECT_EQ(std::make_pair(runes.GetFirstSelectedRow(), items.GetFirstSelectedRow()),
+              std::make_pair(20, 7));
+    EXPECT_EQ(harness.Panel().InfoBox()->toPlainText(), "Item information is not yet implemended");
 }
 
 TEST_F(Characters, UnwritableRosterIsReportedAndWorkGoesOn)
@@ -201,28 +128,110 @@ TEST_F(Characters, UnwritableRosterIsReportedAndWorkGoesOn)
     // The name chars.dat taken by a folder: nothing can replace it.
     QFile::remove(harness.dir.filePath("chars.dat"));
     QDir(harness.dir.path()).mkdir("chars.dat");
-    SelectList& characters = harness.List(ids::CharacterList);
-    Click(characters, LabelPoint(characters, 1));
-    EXPECT_EQ(harness.Panel().GetRoster().selectedCharacter, 1);
+    harness.Panel().SelectCharacter(1);
+    EXPECT_EQ(Selected(), 1);
     ASSERT_FALSE(harness.prompter.shown.empty());
     EXPECT_EQ(harness.prompter.shown.back().message.text, "Error creating/loading file: 'chars.dat'");
 }
 
-TEST_F(Characters, AboutBoxReadsTheDatesAfresh)
+namespace {
+
+// Types into the fields, name then Clvl, and presses Enter, as a user does.
+void TypeAndPressEnter(QDialog& dialog, const QString& name, const QString& clvl)
 {
-    StartWith(1);
-    harness.files.Remove("items.dat");
-    harness.files.Replace("runes.dat", glyphmoor::Bytes{5, 3, 1});
-    QStringList texts;
-    harness.prompter.dialogs.push_back([&texts](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "About the Glyphmoor...");
-        for (int id : {1005, 1007, 1008})
-            texts << dialog.findChild<QLabel*>(QString::number(id))->text();
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-    });
-    harness.Command(ids::AboutCommand);
-    ASSERT_EQ(texts.size(), 3);
-    EXPECT_EQ(texts[0], "Rune Datafile - Updated: 05.03.2001");
-    EXPECT_EQ(texts[1], "File not found");
-    EXPECT_EQ(texts[2], "Runeword Datafile - Updated: 13.10.2001");
+    const auto fields = dialog.findChildren<QLineEdit*>();
+    Type(fields[0], name);
+    QTest::keyClick(fields[0], Qt::Key_Tab);
+    Type(fields[1], clvl);
+    QTest::keyClick(fields[1], Qt::Key_Return);
 }
+
+struct ValidationCase {
+    const char* label;
+    bool edit; // the Edit dialog, else the New one
+    QString name;
+    QString clvl;
+    std::string message; // empty: accepted, with this name and level
+    std::string keptName;
+    int clvlValue;
+};
+
+class CharacterDialogValidation : public testing::TestWithParam<ValidationCase> {};
+
+TEST_P(CharacterDialogValidation, EnterChecksTheFieldsInOrder)
+{
+    const ValidationCase& c = GetParam();
+    ScriptedPrompter prompter;
+    std::unique_ptr<CharacterDialog> dialog;
+    if (c.edit)
+        dialog = std::make_unique<EditCharacterDialog>(prompter);
+    else
+        dialog = std::make_unique<NewCharacterDialog>(prompter);
+    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, c.name, c.clvl); });
+    const bool accepted = prompter.RunDialog(*dialog);
+    if (c.message.empty()) {
+        EXPECT_TRUE(accepted && prompter.shown.empty());
+        EXPECT_EQ(std::make_pair(dialog->Name(), dialog->Clvl()), std::make_pair(c.keptName, c.clvlValue));
+        return;
+    }
+    EXPECT_TRUE(prompter.stillOpen);
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].owner, dialog.get());
+    EXPECT_EQ(prompter.shown[0].message,
+              (glyphmoor::Message{"Error...", c.message, glyphmoor::MessageIcon::None,
+                                  glyphmoor::MessageButtons::Ok}));
+    // The user's text stays in place for correcting.
+    const auto fields = dialog->findChildren<QLineEdit*>();
+    EXPECT_EQ(std::make_pair(fields[0]->text(), fields[1]->text()), std::make_pair(c.name, c.clvl));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CharacterDialogValidation,
+    testing::Values(
+        ValidationCase{"BlankThenDigit", false, "Tamsin", " 7", "", "Tamsin", 7},
+        ValidationCase{"DigitThenLetter", true, "Tamsin", "7x", "Invalid character level", "", 0},
+        ValidationCase{"Zero", false, "Tamsin", "0", "Clvl must be between 1 and 99", "", 0},
+        ValidationCase{"EmptyNameAndLevel", false, "", "", "You must enter a character name", "", 0},
+        ValidationCase{"EmptyLevel", true, "Tamsin", "", "You must enter a character level", "", 0},
+        ValidationCase{"SixteenthByteRefused", false, "ABCDEFGHIJKLMNOP", "5", "", "ABCDEFGHIJKLMNO", 5},
+        ValidationCase{"ThirdDigitRefused", true, "Tamsin", "123", "", "Tamsin", 12},
+        ValidationCase{"Accented", false, "Ærö€ñ Œ", "64", "", "\xC6r\xF6\x80\xF1 \x8C", 64},
+        // The arrow and an Arabic-Indic three are refused.
+        ValidationCase{"OutsideTheCodePage", true, "Ta→msin", "٣8", "", "Tamsin", 8}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(CharacterDialog, CharacterOutsideTheCodePageIsRefusedWithANote)
+{
+    ScriptedPrompter prompter;
+    NewCharacterDialog dialog(prompter);
+    prompter.dialogs.push_back([](QDialog& d) {
+        Type(d.findChildren<QLineEdit*>()[0], QString::fromUtf8("TaŁ")); // not in Windows-1252
+        EXPECT_EQ(d.findChildren<QLineEdit*>()[0]->text(), "Ta");
+        EXPECT_TRUE(QToolTip::text().contains("can't be stored"));
+    });
+    prompter.RunDialog(dialog);
+}
+
+TEST(CharacterDialog, EscAndCloseBoxCancelOnlyWhenAllowed)
+{
+    ScriptedPrompter prompter;
+    NewCharacterDialog dialog(prompter);
+    dialog.SetAllowCancel(false);
+    EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    prompter.dialogs.push_back([&](QDialog& d) {
+        QTest::keyClick(d.findChildren<QLineEdit*>()[0], Qt::Key_Escape);
+        EXPECT_FALSE(d.close());
+        TypeAndPressEnter(d, "Tamsin", "7x");
+        QTest::keyClick(d.findChildren<QLineEdit*>()[1], Qt::Key_Backspace);
+        QTest::keyClick(d.findChildren<QLineEdit*>()[1], Qt::Key_Enter, Qt::KeypadModifier);
+    });
+    EXPECT_TRUE(prompter.RunDialog(dialog));
+    EXPECT_EQ(std::make_pair(prompter.shown.size(), dialog.Clvl()), std::make_pair(std::size_t{1}, 7));
+    dialog.SetAllowCancel(true);
+    prompter.dialogs.push_back(
+        [](QDialog& d) { QTest::keyClick(d.findChildren<QLineEdit*>()[0], Qt::Key_Escape); });
+    prompter.dialogs.push_back([](QDialog& d) { d.close(); });
+    EXPECT_FALSE(prompter.RunDialog(dialog) || prompter.RunDialog(dialog) || prompter.stillOpen);
+}
+
+} // namespace

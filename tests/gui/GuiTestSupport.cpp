@@ -2,22 +2,9 @@
 #include "GuiTestSupport.h"
 
 #include "core/Character.h"
-#include "core/DataStore.h"
-#include "app/MainFrame.h"
-#include "ui/MainPanel.h"
-#include "app/RunewordFinderApp.h"
-#include "ui/SelectList.h"
-#include "ui/StatusLine.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDialog>
 #include <QFile>
-#include <QLineEdit>
 #include <QMenu>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace glyphmoor;
 
@@ -39,16 +26,13 @@ MessageAnswer ScriptedPrompter::ShowMessage(QWidget* owner, const Message& messa
 
 bool ScriptedPrompter::RunDialog(QDialog& dialog)
 {
-    ++dialogsRun;
     if (dialogs.empty())
         return false;
     const DialogScript script = dialogs.front();
     dialogs.pop_front();
     dialog.setResult(QDialog::Rejected);
     dialog.open();
-    // As exec() does: the dialog becomes the active window, so focus moves
-    // (Tab into a field selects its text) work as for a user.
-    dialog.activateWindow();
+    dialog.activateWindow(); // as exec() does: Tab into a field selects its text
     EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     script(dialog);
     stillOpen = dialog.isVisible();
@@ -57,16 +41,10 @@ bool ScriptedPrompter::RunDialog(QDialog& dialog)
     return !stillOpen && dialog.result() == QDialog::Accepted;
 }
 
-// Types text as key presses. QTest::keyClick only knows ASCII; other
-// characters arrive as a keyboard layout sends them: a key event that carries
-// the character as its text.
+// Key presses carrying their characters as a keyboard layout sends them (keyClick knows only ASCII).
 void Type(QWidget* field, const QString& text)
 {
     for (const QChar ch : text) {
-        if (ch.unicode() < 0x80) {
-            QTest::keyClick(field, ch.toLatin1());
-            continue;
-        }
         const Qt::Key key = ch.unicode() <= 0xFF ? Qt::Key(ch.toUpper().unicode()) : Qt::Key_unknown;
         QTest::sendKeyEvent(QTest::Click, field, key, QString(ch), Qt::NoModifier);
     }
@@ -75,166 +53,60 @@ void Type(QWidget* field, const QString& text)
 ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString& clvl)
 {
     return [name, clvl](QDialog& dialog) {
-        const auto fields = dialog.findChildren<QLineEdit*>();
-        // Name first, then Clvl, in tab order.
-        QLineEdit* nameField = fields.value(0);
-        QLineEdit* clvlField = fields.value(1);
-        for (QLineEdit* field : fields) {
-            if (field->objectName() == "1000" || field->objectName() == "1003")
-                nameField = field;
-            if (field->objectName() == "1001" || field->objectName() == "1002")
-                clvlField = field;
+        const auto fields = dialog.findChildren<QLineEdit*>(); // name, then Clvl
+        for (int i = 0; i < 2; ++i) {
+            fields[i]->selectAll();
+            Type(fields[i], i == 0 ? name : clvl);
         }
-        nameField->selectAll();
-        Type(nameField, name);
-        clvlField->selectAll();
-        Type(clvlField, clvl);
-        QTest::keyClick(clvlField, Qt::Key_Return);
+        QTest::keyClick(fields[1], Qt::Key_Return);
     };
 }
 
-void TestData::WriteRunes(FileStore& files)
+void CopyDataFiles(const QString& folder, const QString& from)
 {
-    DataStore store(33, 18, 168, 6);
-    for (int i = 0; i < 33; ++i) {
-        Rune& rune = store.GetRune(i);
-        rune.SetName((i < 10 ? "R0" : "R") + std::to_string(i));
-        rune.SetClvl(2 * i + 1);
-        rune.SetDescription("Rune " + std::to_string(i) + "\r\nsecond line");
-    }
-    files.Replace("runes.dat", store.WriteRunes({11, 10, 1}));
+    for (const char* name : {"runes.dat", "items.dat", "runewords.dat"})
+        EXPECT_TRUE(QFile::copy(from + "/" + name, folder + "/" + name)) << name;
 }
 
-void TestData::WriteItems(FileStore& files)
-{
-    DataStore store(33, 18, 168, 6);
-    const char* prefixes[] = {"Mel", "Mis", "Def"};
-    for (int i = 0; i < 18; ++i)
-        store.GetItemType(i).Set(prefixes[i / 6] + std::to_string(i % 6), 2 + i % 5,
-                                 static_cast<ItemCategory>(1 + i / 6));
-    files.Replace("items.dat", store.WriteItemTypes({12, 10, 1}));
-}
-
-void TestData::WriteRunewords(FileStore& files)
-{
-    DataStore store(33, 18, 168, 6);
-    struct Word {
-        const char* name;
-        std::vector<std::string> runes;
-        std::vector<std::string> items;
-    };
-    const std::vector<Word> words = {
-        {"Alpha", {"R00", "R01"}, {"Weapons"}},
-        {"Twice", {"R02", "R02"}, {"Def0"}},
-        {"Gamma", {"R03", "R04", "R05"}, {"Melee Weapons", "Def1"}},
-        {"Delta", {"R07"}, {"Mis1"}},
-        {"Epsilon", {"R10", "R11", "R12", "R13"}, {"Def2"}},
-        {"Zeta", {"R20", "R21"}, {"Missile Weapons"}},
-        {"Eta", {"R00"}, {"Mel0"}},
-    };
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        Runeword& word = store.GetRuneword(static_cast<int>(i));
-        word.SetName(words[i].name);
-        word.SetRuneNames(words[i].runes);
-        word.SetItemTokens(words[i].items);
-        word.SetDescription(std::string("Grants ") + words[i].name + "\r\nto the bearer");
-    }
-    store.SetRunewordCount(static_cast<int>(words.size()));
-    files.Replace("runewords.dat", store.WriteRunewords({13, 10, 1}));
-}
-
-void TestData::WriteAll(FileStore& files)
-{
-    WriteRunes(files);
-    WriteItems(files);
-    WriteRunewords(files);
-}
-
-void WriteRoster(FileStore& files, const std::vector<CharacterSpec>& characters)
+void WriteRoster(FileStore& files, const std::vector<RosterEntry>& characters)
 {
     Bytes file;
     for (std::size_t k = 0; k < characters.size(); ++k) {
         Character character(static_cast<int>(k));
-        const CharacterSpec& spec = characters[k];
-        character.SetNameAndClvl(spec.name, spec.clvl);
-        for (const int rune : spec.runes)
+        const RosterEntry& entry = characters[k];
+        character.SetNameAndClvl(entry.name, entry.clvl);
+        for (const int rune : entry.runes)
             character.SetRuneTick(rune, true);
-        for (const int item : spec.items)
+        for (const int item : entry.items)
             character.SetItemTypeTick(item, true);
-        character.SetHighlights(spec.highlightedRune, spec.highlightedItemType, spec.highlightedRuneword);
+        character.SetHighlights(entry.highlightedRune, entry.highlightedItemType, entry.highlightedRuneword);
         const auto record = character.EncodeRecord();
         file.insert(file.end(), record->begin(), record->end());
     }
     files.Replace("chars.dat", file);
 }
 
-Harness::Harness() : files(dir.path().toStdString()) {}
-
-Harness::~Harness()
-{
-    app.reset();
-}
-
 void Harness::Start()
 {
     app = std::make_unique<RunewordFinderApp>(prompter, files);
     app->InitInstance();
-    if (!QTest::qWaitForWindowExposed(app->Frame()))
-        ADD_FAILURE() << "the window did not show";
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(app->Frame()));
 }
 
-void Harness::Close()
-{
-    MainFrame* frame = app->Frame();
-    frame->close();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-MainFrame* Harness::Frame() const
-{
-    return app->Frame();
-}
-
-MainPanel& Harness::Panel() const
-{
-    return *app->Frame()->Panel();
-}
-
-SelectList& Harness::List(int id) const
-{
-    return *Panel().List(id);
-}
-
-QString Harness::Pane(int pane) const
-{
-    return app->Frame()->GetStatusLine()->PaneText(pane);
-}
-
-void Harness::Command(int id)
-{
-    app->Frame()->Action(id)->trigger();
-}
-
-void Harness::ShowMenusFor(int commandId)
+bool Harness::Checked(int commandId) const
 {
     QAction* action = app->Frame()->Action(commandId);
     for (QObject* parent = action->parent(); parent != nullptr; parent = parent->parent()) {
         if (auto* menu = qobject_cast<QMenu*>(parent))
             emit menu->aboutToShow();
     }
-}
-
-bool Harness::Checked(int commandId) const
-{
-    return app->Frame()->Action(commandId)->isChecked();
+    return action->isChecked();
 }
 
 QByteArray Harness::File(const QString& name) const
 {
     QFile file(dir.filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QPoint StateIconPoint(const SelectList& list, int row)
@@ -251,15 +123,6 @@ QPoint LabelPoint(const SelectList& list, int row)
 void Click(SelectList& list, QPoint point, Qt::MouseButton button)
 {
     QTest::mouseClick(list.Viewport(), button, {}, point);
-}
-
-void DoubleClick(SelectList& list, QPoint point)
-{
-    // Press, release, double click, release: what a person's quick double
-    // click delivers (QTest's double click alone sends only the middle event).
-    QTest::mouseClick(list.Viewport(), Qt::LeftButton, {}, point);
-    QTest::mouseDClick(list.Viewport(), Qt::LeftButton, {}, point);
-    QTest::mouseRelease(list.Viewport(), Qt::LeftButton, {}, point);
 }
 
 } // namespace gui_test

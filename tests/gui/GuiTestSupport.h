@@ -1,24 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/MainFrame.h"
+#include "app/RunewordFinderApp.h"
 #include "core/FileStore.h"
 #include "core/Messages.h"
+#include "ui/ControlIds.h"
+#include "ui/MainPanel.h"
 #include "ui/Prompter.h"
+#include "ui/SelectList.h"
+#include "ui/StatusLine.h"
 
-#include <QPoint>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
-
-class MainFrame;
-class MainPanel;
-class QDialog;
-class RunewordFinderApp;
-class SelectList;
 
 namespace gui_test {
 
@@ -36,14 +44,10 @@ public:
     bool RunDialog(QDialog& dialog) override;
 
     std::vector<Shown> shown;
-    std::deque<glyphmoor::MessageAnswer> answers;
-    // Each dialog run takes the next script; it drives the real dialog (keys,
-    // typing) and the dialog's own result decides. Without a script the
-    // dialog is cancelled.
-    // Dialogs open window-modal and active, as for a user; what a script
-    // leaves open counts as still running and is put away.
+    std::deque<glyphmoor::MessageAnswer> answers; // then Yes or OK
+    // Scripts that drive the next dialogs, open and active as for a user; without one a dialog is
+    // cancelled, and what a script leaves open counts as still running.
     std::deque<DialogScript> dialogs;
-    int dialogsRun = 0;
     bool stillOpen = false;
 };
 
@@ -52,24 +56,13 @@ void Type(QWidget* field, const QString& text);
 // Types a name and a level into a character dialog and presses Enter.
 ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString& clvl);
 
-// A data set made for the tests. Runes "R00".."R32" with clvl 2*i+1 (so rune
-// 7 needs 15); item types "Mel0".."Mel5" (melee), "Mis0".."Mis5" (missile),
-// "Def0".."Def5" (defence) with 2 + i%5 sockets; and these runewords:
-//   0 "Alpha"   R00 R01            Weapons              requires 3
-//   1 "Twice"   R02 R02            Def0                 requires 5
-//   2 "Gamma"   R03 R04 R05        Melee Weapons/Def1   requires 11
-//   3 "Delta"   R07                Mis1                 requires 15
-//   4 "Epsilon" R10 R11 R12 R13    Def2                 requires 27
-//   5 "Zeta"    R20 R21            Missile Weapons      requires 43
-//   6 "Eta"     R00                Mel0                 requires 1
-struct TestData {
-    static void WriteAll(glyphmoor::FileStore& files);
-    static void WriteRunes(glyphmoor::FileStore& files);
-    static void WriteItems(glyphmoor::FileStore& files);
-    static void WriteRunewords(glyphmoor::FileStore& files);
-};
+// Copies the data files. The test set in data/: runes R00..R32 (clvl 2i+1, "Rune i\r\nsecond line"),
+// item types Mel0..5, Mis0..5, Def0..5 (2 + i%5 sockets), runewords ("Grants <name>\r\nto the bearer")
+// Alpha (R00 R01, Weapons), Twice (R02 R02, Def0), Gamma (R03-R05, Melee Weapons/Def1), Delta (R07,
+// Mis1), Epsilon (R10-R13, Def2), Zeta (R20 R21, Missile Weapons), Eta (R00, Mel0).
+void CopyDataFiles(const QString& folder, const QString& from = QStringLiteral(GLYPHMOOR_TEST_DATA));
 
-struct CharacterSpec {
+struct RosterEntry {
     std::string name;
     int clvl;
     std::vector<int> runes;
@@ -78,36 +71,29 @@ struct CharacterSpec {
     int highlightedItemType = 0;
     int highlightedRuneword = 0;
 };
-void WriteRoster(glyphmoor::FileStore& files, const std::vector<CharacterSpec>& characters);
+void WriteRoster(glyphmoor::FileStore& files, const std::vector<RosterEntry>& characters);
 
 // A running program in a temporary folder.
 class Harness {
 public:
-    Harness();
-    ~Harness();
+    void Start(); // builds and shows the frame
 
-    void Start();  // builds and shows the frame
-    void Close();  // closes the window as the close box does, and deletes it
-
-    MainFrame* Frame() const;
-    MainPanel& Panel() const;
-    SelectList& List(int id) const;
-    QString Pane(int pane) const;
-    void Command(int id);
-    void ShowMenusFor(int commandId); // as when the menu holding it opens
-    bool Checked(int commandId) const;
+    MainFrame* Frame() const { return app->Frame(); }
+    MainPanel& Panel() const { return *app->Frame()->Panel(); }
+    SelectList& List(int id) const { return *Panel().List(id); }
+    QString Pane(int pane) const { return app->Frame()->GetStatusLine()->PaneText(pane); }
+    void Command(int id) { app->Frame()->Action(id)->trigger(); }
+    bool Checked(int commandId) const; // as the menu holding it shows it
     QByteArray File(const QString& name) const;
 
     QTemporaryDir dir;
-    glyphmoor::DiskFiles files;
+    glyphmoor::DiskFiles files{dir.path().toStdString()};
     ScriptedPrompter prompter;
     std::unique_ptr<RunewordFinderApp> app;
 };
 
-// Points inside rows, in list coordinates.
 QPoint StateIconPoint(const SelectList& list, int row);
 QPoint LabelPoint(const SelectList& list, int row);
 void Click(SelectList& list, QPoint point, Qt::MouseButton button = Qt::LeftButton);
-void DoubleClick(SelectList& list, QPoint point);
 
 } // namespace gui_test

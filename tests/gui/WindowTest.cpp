@@ -1,0 +1,258 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window as a player uses it: start-up, closing, a signal in a modal window, one copy per folder,
+// ticking with the mouse, the keys and the group buttons, the info box and the status line.
+#include "GuiTestSupport.h"
+
+#include "app/FolderLock.h"
+#include "app/TerminationSignals.h"
+
+#include <QTimer>
+
+#include <csignal>
+
+using namespace gui_test;
+
+namespace {
+
+class Window : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CopyDataFiles(harness.dir.path());
+        // Anna: runes 0-2, items Mel0 and Def0; Bert: nothing ticked.
+        WriteRoster(harness.files,
+                    {{"Anna", 30, {0, 1, 2}, {0, 12}, 1, 0, 0}, {"Bert", 10, {}, {}, 4, 3, 0}});
+    }
+
+    std::vector<int> TickedRows(int listId) const
+    {
+        std::vector<int> rows;
+        for (int row = 0; row < harness.List(listId).GetRowCount(); ++row) {
+            if (harness.List(listId).GetTick(row) == 1)
+                rows.push_back(row);
+        }
+        return rows;
+    }
+
+    std::vector<QString> Runewords() const
+    {
+        std::vector<QString> names;
+        for (int row = 0; row < harness.List(ids::RunewordList).GetRowCount(); ++row)
+            names.push_back(harness.List(ids::RunewordList).GetItemText(row, 0));
+        return names;
+    }
+
+    int Refreshes() const { return harness.Panel().RefreshCount(); }
+    QString Info() const { return harness.Panel().InfoBox()->toPlainText(); }
+
+    Harness harness;
+};
+
+} // namespace
+
+TEST_F(Window, MissingDataFileIsReportedBeforeTheWindowShows)
+{
+    harness.files.Remove("items.dat");
+    harness.Start();
+    ASSERT_EQ(harness.prompter.shown.size(), 1u);
+    EXPECT_EQ(harness.prompter.shown[0].message,
+              (glyphmoor::Message{"Error...", "File not found: 'items.dat'",
+                                  glyphmoor::MessageIcon::Exclamation, glyphmoor::MessageButtons::Ok}));
+    EXPECT_FALSE(harness.prompter.shown[0].windowVisible);
+}
+
+TEST_F(Window, StartupAppliesTheStoredCharacterAndSettings)
+{
+    harness.files.Replace(
+        "settings.dat",
+        glyphmoor::EncodeSettings({glyphmoor::AnyRune, glyphmoor::SelectedCharacter, 0, 100, false},
+                                  glyphmoor::RuneInfo, 1));
+    WriteRoster(harness.files,
+                {{"Anna", 30, {0, 1, 2}, {0, 12}, 1, 0, 0}, {"Bert", 10, {0, 2}, {0, 1, 12}, 2, 12, 1}});
+    harness.Start();
+    EXPECT_TRUE(harness.prompter.shown.empty());
+    EXPECT_EQ(harness.List(ids::CharacterList).GetFirstSelectedRow(), 1);
+    EXPECT_EQ(TickedRows(ids::RuneList), (std::vector<int>{0, 2}));
+    // Runes 0 and 2 with Mel0, Mel1, Def0 at Clvl 10, any rune: Alpha, Twice (selected), Eta.
+    EXPECT_EQ(Runewords(), (std::vector<QString>{"Alpha", "Twice", "Eta"}));
+    EXPECT_EQ(harness.List(ids::RunewordList).GetItemText(1, 1), "R02 R02");
+    EXPECT_EQ(QStringList({harness.Pane(0), harness.Pane(1), harness.Pane(2), Info()}),
+              QStringList({" Def0:  Max possible sockets:  4", " R02:  Clvl requirement:  5",
+                           " Twice:  Clvl requirement:  5", "Rune 2\nsecond line"}));
+    EXPECT_TRUE(harness.List(ids::RuneList).hasFocus());
+    EXPECT_EQ(harness.Panel().InfoBox()->accessibleName(), "Information");
+}
+
+TEST_F(Window, ClosingSavesTheCharacterAndTheSettings)
+{
+    WriteRoster(harness.files, {{"Anna", 30, {0}, {}, 0, 0, 0}, {"Bert", 10, {}, {}, 0, 0, 0}});
+    harness.Start();
+    harness.Command(ids::AnyRuneRule);
+    Click(harness.List(ids::RuneList), StateIconPoint(harness.List(ids::RuneList), 5));
+    harness.Frame()->close(); // as the close box does
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QByteArray roster = harness.File("chars.dat");
+    ASSERT_EQ(roster.size(), 2 * 71);
+    EXPECT_EQ(roster.mid(17, 6), QByteArray::fromHex("010000000001"));
+    EXPECT_EQ(harness.File("settings.dat"),
+              QByteArray::fromHex("02000000030000000000000064000000010000000300000000000000"));
+}
+
+// Each gesture, then the row's tick, the rebuilds of the runeword list it
+// caused and the list's selected row.
+TEST_F(Window, GesturesTickOrSelectAsOnTheDesktop)
+{
+    harness.Start();
+    SelectList& runes = harness.List(ids::RuneList);
+    SelectList& items = harness.List(ids::ItemList);
+    for (SelectList* list : {&runes, &items, &runes, &items})
+        Click(*list, StateIconPoint(*list, 7)); // brings the rebuild's snapshots up to date
+    int before = Refreshes();
+    const auto expect = [&](SelectList& list, int row, int tick, int refreshes, int selected) {
+        EXPECT_EQ(std::make_tuple(list.GetTick(row), Refreshes() - before, list.GetFirstSelectedRow()),
+                  std::make_tuple(tick, refreshes, selected));
+        before = Refreshes();
+    };
+    Click(runes, StateIconPoint(runes, 14));
+    expect(runes, 14, 1, 1, 14);
+    Click(runes, LabelPoint(runes, 20));
+    expect(runes, 20, 0, 0, 20);
+    QTest::keyClick(runes.View(), Qt::Key_Space);
+    expect(runes, 20, 1, 1, 20);
+    for (const auto modifier : {Qt::AltModifier, Qt::ShiftModifier})
+        QTest::keyClick(runes.View(), Qt::Key_Space, modifier);
+    expect(runes, 20, 1, 0, 20);
+    // A press on row 5 and a release on row 3's box is a drag: no click.
+    QTest::mousePress(runes.Viewport(), Qt::LeftButton, {}, LabelPoint(runes, 5));
+    QTest::mouseMove(runes.Viewport(), StateIconPoint(runes, 3));
+    QTest::mouseRelease(runes.Viewport(), Qt::LeftButton, {}, StateIconPoint(runes, 3));
+    expect(runes, 3, 0, 0, 5);
+    Click(runes, LabelPoint(runes, 8) + QPoint(runes.LabelRect(8).width() + 2, 0)); // beside the label
+    expect(runes, 8, 0, 0, 5);
+    QTest::mouseClick(items.Viewport(), Qt::LeftButton, {}, StateIconPoint(items, 9));
+    QTest::mouseDClick(items.Viewport(), Qt::LeftButton, {}, StateIconPoint(items, 9));
+    QTest::mouseRelease(items.Viewport(), Qt::LeftButton, {}, StateIconPoint(items, 9));
+    expect(items, 9, 0, 2, 9);
+    Click(items, StateIconPoint(items, 4), Qt::RightButton);
+    expect(items, 4, 1, 1, 4);
+}
+
+TEST_F(Window, InfoCommandsAndRightClicksChooseTheInfoBoxContent)
+{
+    harness.Start();
+    const int refreshes = Refreshes();
+    harness.Command(ids::ShowItemInfo);
+    EXPECT_EQ(Info(), "Item information is not yet implemended");
+    harness.Command(ids::ShowRuneInfo);
+    EXPECT_EQ(Info(), "Rune 1\nsecond line");
+    EXPECT_EQ(Refreshes(), refreshes);
+    SelectList& runewords = harness.List(ids::RunewordList);
+    Click(runewords, LabelPoint(runewords, 1), Qt::RightButton);
+    EXPECT_EQ(std::make_pair(static_cast<int>(harness.Panel().GetInfoKind()), Info()),
+              std::make_pair(3, QString("Grants Twice\nto the bearer")));
+    harness.Panel().UpdateStatusPane(3, -1);
+    Click(runewords, LabelPoint(runewords, 1)); // the selected row again
+    EXPECT_EQ(harness.Pane(2), " Twice:  Clvl requirement:  5");
+    Click(runewords, QPoint(100, 250)); // below the rows
+    EXPECT_EQ(runewords.GetFirstSelectedRow(), 1);
+    Click(harness.List(ids::ItemList), LabelPoint(harness.List(ids::ItemList), 4), Qt::RightButton);
+    EXPECT_EQ(std::make_pair(static_cast<int>(harness.Panel().GetInfoKind()), Info()),
+              std::make_pair(2, QString("Item information is not yet implemended")));
+    EXPECT_TRUE(harness.Checked(ids::ShowItemInfo));
+    EXPECT_FALSE(harness.Checked(ids::ShowRunewordInfo));
+}
+
+TEST_F(Window, RefreshKeepsTheSelectedRunewordWhileItIsListed)
+{
+    harness.Start();
+    SelectList& runewords = harness.List(ids::RunewordList);
+    SelectList& runes = harness.List(ids::RuneList);
+    SelectList& items = harness.List(ids::ItemList);
+    Click(runewords, LabelPoint(runewords, 2)); // Eta
+    Click(items, StateIconPoint(items, 13));    // Def1
+    for (const int rune : {3, 4, 5})
+        Click(runes, StateIconPoint(runes, rune));
+    EXPECT_EQ(Runewords(), (std::vector<QString>{"Alpha", "Twice", "Gamma", "Eta"}));
+    EXPECT_EQ(runewords.GetFirstSelectedRow(), 3);
+    EXPECT_EQ(harness.Pane(2), " Eta:  Clvl requirement:  1");
+    Click(items, StateIconPoint(items, 0)); // without Mel0, Eta and Alpha go
+    EXPECT_EQ(Runewords(), (std::vector<QString>{"Twice", "Gamma"}));
+    EXPECT_EQ(runewords.GetFirstSelectedRow(), 0);
+    harness.Panel().OnGroupButton(ids::AllItemsButton); // some ticked: ticks all
+    harness.Panel().OnGroupButton(ids::AllItemsButton); // all ticked: unticks all
+    EXPECT_EQ(runewords.GetRowCount(), 0);
+    EXPECT_EQ(Info(), "");
+    EXPECT_EQ(harness.Pane(2), "");
+}
+
+TEST_F(Window, GroupButtonsTickOrUntickTheirGroupWithOneRebuild)
+{
+    harness.Start();
+    const int before = Refreshes();
+    const std::vector<std::pair<int, std::vector<int>>> presses{
+        {ids::CommonButton, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, // some of 0-10 ticked: all
+        {ids::CommonButton, {}},
+        {ids::SemiRareButton, {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}},
+        {ids::MeleeWeaponsButton, {0, 1, 2, 3, 4, 5, 12}}, // Anna has Mel0 and Def0
+        {ids::AllWeaponsButton, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+        {ids::MissileWeaponsButton, {0, 1, 2, 3, 4, 5, 12}},
+        {ids::AllDefenceButton, {0, 1, 2, 3, 4, 5, 12, 13, 14, 15, 16, 17}},
+    };
+    for (const auto& [button, ticked] : presses) {
+        harness.Panel().OnGroupButton(button);
+        EXPECT_EQ(TickedRows(button < ids::AllItemsButton ? ids::RuneList : ids::ItemList), ticked) << button;
+    }
+    harness.Panel().OnGroupButton(ids::AllRunesButton);
+    EXPECT_EQ(TickedRows(ids::RuneList).size(), 33u);
+    EXPECT_EQ(Refreshes(), before + 8);
+}
+
+namespace {
+
+struct SignalCase {
+    const char* name;
+    int command; // 0: the first character's dialog
+    int signalNumber;
+};
+
+class SignalInModalWindow : public ::testing::TestWithParam<SignalCase> {};
+
+TEST_P(SignalInModalWindow, EndsTheRunWithTheUsualSaves)
+{
+    const auto [name, command, signalNumber] = GetParam();
+    QTemporaryDir dir;
+    glyphmoor::DiskFiles files(dir.path().toStdString());
+    CopyDataFiles(dir.path());
+    if (command != 0)
+        WriteRoster(files, {{"Anna", 30, {3}, {}, 0, 0, 0}});
+    QtPrompter prompter; // real dialogs and message boxes, each in its own event loop
+    RunewordFinderApp app(prompter, files);
+    TerminationSignals terminations;
+    QObject::connect(&terminations, &TerminationSignals::terminationRequested, &app,
+                     &RunewordFinderApp::EndRun);
+    if (command != 0)
+        QTimer::singleShot(0, &app, [&app, command = command] { app.OnCommand(command); });
+    QTimer::singleShot(300, [signalNumber = signalNumber] { std::raise(signalNumber); });
+    EXPECT_EQ(app.Run(dir.path()), 0);
+    QFile settings(dir.filePath("settings.dat")), roster(dir.filePath("chars.dat"));
+    EXPECT_TRUE(settings.open(QIODevice::ReadOnly) && settings.readAll().size() == 28);
+    EXPECT_EQ(roster.size(), command != 0 ? 71 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, SignalInModalWindow,
+                         ::testing::Values(SignalCase{"NewCharacter", ids::NewCharacterCommand, SIGTERM},
+                                           SignalCase{"DeleteQuestion", ids::DeleteCharacterCommand, SIGINT},
+                                           SignalCase{"About", ids::AboutCommand, SIGTERM},
+                                           SignalCase{"FirstCharacter", 0, SIGHUP}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FolderLockTest, ASecondCopyInTheFolderIsRefusedWithAMessage)
+{
+    QTemporaryDir dir;
+    ScriptedPrompter prompter;
+    FolderLock first(dir.path()), second(dir.path());
+    EXPECT_TRUE(first.Take(prompter));
+    EXPECT_TRUE(!second.Take(prompter) && prompter.shown.size() == 1u);
+}
+
+} // namespace
