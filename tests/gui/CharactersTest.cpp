@@ -54,6 +54,18 @@ TEST_F(Characters, AnEmptyRosterGetsAFirstCharacterBeforeTheWindowShowsAndAfterT
     EXPECT_EQ(harness.prompter.shown.size(), 1u); // the question only
 }
 
+TEST_F(Characters, AFullRosterRefusesANewCharacterWithANote)
+{
+    StartWith(256);
+    const QByteArray before = harness.File("chars.dat");
+    harness.prompter.dialogs.push_back(TypeCharacter("Extra", "5"));
+    harness.Command(ids::NewCharacterCommand);
+    ASSERT_EQ(harness.prompter.shown.size(), 1u);
+    EXPECT_EQ(harness.prompter.shown[0].message.text, "You can't have more that 256 characters");
+    EXPECT_EQ(std::make_pair(harness.prompter.dialogs.size(), harness.File("chars.dat")),
+              std::make_pair(1ul, before));
+}
+
 TEST_F(Characters, NewCharacterSavesTheOneLeftAndEditChangesOnlyTheRow)
 {
     StartWith(2);

@@ -9,6 +9,8 @@
 #include <QTimer>
 
 #include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace gui_test;
 
@@ -87,7 +89,12 @@ TEST_F(Window, ClosingSavesTheCharacterAndTheSettings)
 {
     WriteRoster(harness.files, {{"Anna", 30, {0}, {}, 0, 0, 0}, {"Bert", 10, {}, {}, 0, 0, 0}});
     harness.Start();
-    harness.Command(ids::AnyRuneRule);
+    // Each Filters command marks its choice; a level bound resets the other bound.
+    for (const int id : {ids::AnyRuneRule, ids::AnyCharacterRule, ids::ClvlOver20, ids::ClvlUnder65,
+                         ids::IgnoreClvlLimits}) {
+        harness.Command(id);
+        EXPECT_TRUE(harness.Checked(id)) << id;
+    }
     Click(harness.List(ids::RuneList), StateIconPoint(harness.List(ids::RuneList), 5));
     harness.Frame()->close(); // as the close box does
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -95,7 +102,7 @@ TEST_F(Window, ClosingSavesTheCharacterAndTheSettings)
     ASSERT_EQ(roster.size(), 2 * 71);
     EXPECT_EQ(roster.mid(17, 6), QByteArray::fromHex("010000000001"));
     EXPECT_EQ(harness.File("settings.dat"),
-              QByteArray::fromHex("02000000030000000000000064000000010000000300000000000000"));
+              QByteArray::fromHex("02000000020000000000000041000000010000000300000000000000"));
 }
 
 // Each gesture, then the row's tick, the rebuilds of the runeword list it
@@ -246,10 +253,17 @@ INSTANTIATE_TEST_SUITE_P(Windows, SignalInModalWindow,
                                            SignalCase{"FirstCharacter", 0, SIGHUP}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FolderLockTest, ASecondCopyInTheFolderIsRefusedWithAMessage)
+TEST(FolderLockTest, ADeadCopysLockIsTakenOverAndASecondCopyRefusedWithAMessage)
 {
     QTemporaryDir dir;
     ScriptedPrompter prompter;
+    if (const pid_t child = fork(); child == 0) { // a copy that dies holding the lock
+        FolderLock dead(dir.path());
+        _exit(dead.Take(prompter) ? 0 : 1);
+    } else {
+        int status = 1;
+        ASSERT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
     FolderLock first(dir.path()), second(dir.path());
     EXPECT_TRUE(first.Take(prompter));
     EXPECT_TRUE(!second.Take(prompter) && prompter.shown.size() == 1u);
