@@ -56,10 +56,11 @@ void Type(QWidget* field, const QString& text);
 // Types a name and a level into a character dialog and presses Enter.
 ScriptedPrompter::DialogScript TypeCharacter(const QString& name, const QString& clvl);
 
-// Copies the data files. The test set (compiled from data/*.txt): runes R00..R32 (clvl 2i+1, "Rune i\r\nsecond line"),
-// item types Mel0..5, Mis0..5, Def0..5 (2 + i%5 sockets), runewords ("Grants <name>\r\nto the bearer")
-// Alpha (R00 R01, Weapons), Twice (R02 R02, Def0), Gamma (R03-R05, Melee Weapons/Def1), Delta (R07,
-// Mis1), Epsilon (R10-R13, Def2), Zeta (R20 R21, Missile Weapons), Eta (R00, Mel0).
+// Copies the data files. The test set, compiled from data/*.txt: runes R00..R32 (clvl 2i+1,
+// "Rune i\r\nsecond line"), item types Mel0..5, Mis0..5, Def0..5 (2 + i%5 sockets), runewords
+// ("Grants <name>\r\nto the bearer") Alpha (R00 R01, Weapons), Twice (R02 R02, Def0), Gamma (R03-R05,
+// Melee Weapons/Def1), Delta (R07, Mis1), Epsilon (R10-R13, Def2), Zeta (R20 R21, Missile Weapons),
+// Eta (R00, Mel0).
 void CopyDataFiles(const QString& folder, const QString& from = QStringLiteral(GLYPHMOOR_TEST_DATA_FILES));
 
 struct RosterEntry {
