@@ -76,7 +76,8 @@ MainFrame::MainFrame(RunewordFinderApp& app, Prompter& prompter, glyphmoor::File
     // The panel loads the data and the roster while it is created, so their
     // messages come before the window shows.
     panel = new MainPanel(this, prompter, files);
-    panel->Create();
+    if (!panel->Create())
+        return; // the program ends at once
     setCentralWidget(panel);
 
     // Icon 102 at every size it is drawn in, so that the window manager and

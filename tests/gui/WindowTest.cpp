@@ -3,13 +3,11 @@
 // ticking with the mouse, the keys and the group buttons, the info box and the status line.
 #include "GuiTestSupport.h"
 
-#include "app/FolderLock.h"
 #include "app/TerminationSignals.h"
 
 #include <QTimer>
 
 #include <csignal>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace gui_test;
@@ -240,7 +238,7 @@ TEST_P(SignalInModalWindow, EndsTheRunWithTheUsualSaves)
     if (command != 0)
         QTimer::singleShot(0, &app, [&app, command = command] { app.OnCommand(command); });
     QTimer::singleShot(300, [signalNumber = signalNumber] { std::raise(signalNumber); });
-    EXPECT_EQ(app.Run(dir.path()), 0);
+    EXPECT_EQ(app.Run(), 0);
     QFile settings(dir.filePath("settings.dat")), roster(dir.filePath("chars.dat"));
     EXPECT_TRUE(settings.open(QIODevice::ReadOnly) && settings.readAll().size() == 28);
     EXPECT_EQ(roster.size(), command != 0 ? 71 : 0);
@@ -252,21 +250,5 @@ INSTANTIATE_TEST_SUITE_P(Windows, SignalInModalWindow,
                                            SignalCase{"About", ids::AboutCommand, SIGTERM},
                                            SignalCase{"FirstCharacter", 0, SIGHUP}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(FolderLockTest, ADeadCopysLockIsTakenOverAndASecondCopyRefusedWithAMessage)
-{
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    if (const pid_t child = fork(); child == 0) { // a copy that dies holding the lock
-        FolderLock dead(dir.path());
-        _exit(dead.Take(prompter) ? 0 : 1);
-    } else {
-        int status = 1;
-        ASSERT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    FolderLock first(dir.path()), second(dir.path());
-    EXPECT_TRUE(first.Take(prompter));
-    EXPECT_TRUE(!second.Take(prompter) && prompter.shown.size() == 1u);
-}
 
 } // namespace
