@@ -5,6 +5,8 @@
 
 #include "app/TerminationSignals.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <csignal>
@@ -101,6 +103,36 @@ TEST_F(Window, ClosingSavesTheCharacterAndTheSettings)
     EXPECT_EQ(roster.mid(17, 6), QByteArray::fromHex("010000000001"));
     EXPECT_EQ(harness.File("settings.dat"),
               QByteArray::fromHex("02000000020000000000000041000000010000000300000000000000"));
+}
+
+// Files this copy cannot trust: a roster that is there and does not read ends the run before
+// anything is asked or written; where no lock can be taken the session runs and saves nothing.
+TEST_F(Window, AnUnreadableRosterEndsTheRunAndAnUnlockableFolderSavesNothing)
+{
+    const QString roster = harness.dir.filePath("chars.dat");
+    for (const auto& [unreadable, status, message] :
+         {std::tuple(true, 1, glyphmoor::UnreadableRosterMessage()), std::tuple(false, 0, glyphmoor::UnsavedSessionMessage())}) {
+        QFile::remove(roster);
+        QFile::remove(harness.dir.filePath("settings.dat"));
+        QFile::remove(harness.dir.filePath(".glyphmoor.lock"));
+        if (unreadable)
+            QFile::link(QStringLiteral("/proc/self/mem"), roster); // every read fails
+        else
+            QDir(harness.dir.path()).mkdir(".glyphmoor.lock"); // no lock file can be made there
+        glyphmoor::DiskFiles files(harness.dir.path().toStdString());
+        ScriptedPrompter prompter;
+        RunewordFinderApp app(prompter, files);
+        prompter.dialogs.push_back([&app](QDialog& dialog) {
+            TypeCharacter("Hero", "5")(dialog);
+            QTimer::singleShot(0, &app, &RunewordFinderApp::EndRun); // once the window runs
+        });
+        EXPECT_EQ(app.Run(), status);
+        ASSERT_EQ(prompter.shown.size(), 1u);
+        EXPECT_EQ(prompter.shown[0].message, message);
+        EXPECT_EQ(prompter.dialogs.size(), unreadable ? 1u : 0u); // no first character asked for
+        EXPECT_EQ(QFileInfo(roster).isSymLink(), unreadable);
+        EXPECT_FALSE(QFile::exists(harness.dir.filePath("settings.dat")) || (!unreadable && QFile::exists(roster)));
+    }
 }
 
 // Each gesture, then the row's tick, the rebuilds of the runeword list it
