@@ -6,6 +6,8 @@
 #include "app/FolderLock.h"
 #include "app/TerminationSignals.h"
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 
 #include <csignal>
@@ -142,6 +144,26 @@ TEST_F(Window, GesturesTickOrSelectAsOnTheDesktop)
     expect(items, 9, 0, 2, 9);
     Click(items, StateIconPoint(items, 4), Qt::RightButton);
     expect(items, 4, 1, 1, 4);
+}
+
+// F10, as Alt alone: the menu bar takes the keyboard with its first title
+// highlighted, the arrows move along it, Escape (or F10 again) gives it back.
+TEST_F(Window, F10EntersTheMenuBar)
+{
+    harness.Start();
+    QMenuBar* bar = harness.Frame()->menuBar();
+    const auto title = [bar] { return bar->activeAction() ? bar->activeAction()->menu()->objectName() : QString(); };
+    const std::pair<Qt::Key, Qt::Key> enterAndLeave[] = {
+        {Qt::Key_F10, Qt::Key_Escape}, {Qt::Key_F10, Qt::Key_F10}, {Qt::Key_Alt, Qt::Key_Escape}};
+    for (const auto& [enter, leave] : enterAndLeave) {
+        QTest::keyClick(harness.List(ids::RuneList).View(), enter);
+        EXPECT_EQ(std::make_pair(bar->hasFocus(), title()), std::make_pair(true, QString("fileMenu"))) << enter;
+        QTest::keyClick(bar, Qt::Key_Right);
+        EXPECT_EQ(title(), "filtersMenu");
+        QTest::keyClick(bar, leave);
+        EXPECT_EQ(std::make_pair(title(), harness.List(ids::RuneList).hasFocus()), std::make_pair(QString(), true))
+            << leave;
+    }
 }
 
 TEST_F(Window, InfoCommandsAndRightClicksChooseTheInfoBoxContent)
