@@ -62,6 +62,13 @@ public:
         }
         const bool mouse = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick ||
                            event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseMove;
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+            // The view takes no focus on a click by itself (see the
+            // constructor): only the left and the right button give it.
+            const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+            if (button == Qt::LeftButton || button == Qt::RightButton)
+                q->view->setFocus(Qt::MouseFocusReason);
+        }
         bool result = true;
         if (!mouse || !KeepFromView(event->type(), *static_cast<QMouseEvent*>(event))) {
             Batch batch(&tracker);
@@ -251,6 +258,10 @@ SelectList::SelectList(int id, Mode mode, QWidget* parent)
         view = tree;
     }
     view->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    // Qt would give the view the focus on a press of any button, before the
+    // view sees the press; a middle click must not move it. The left and the
+    // right button give it in ViewportEvent.
+    view->setFocusPolicy(Qt::TabFocus);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setSelectionBehavior(mode == Mode::List ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -144,6 +144,9 @@ TEST_F(Window, GesturesTickOrSelectAsOnTheDesktop)
     expect(items, 9, 0, 2, 9);
     Click(items, StateIconPoint(items, 4), Qt::RightButton);
     expect(items, 4, 1, 1, 4);
+    Click(runes, LabelPoint(runes, 2), Qt::MiddleButton); // nothing at all: the keyboard stays in the items
+    expect(runes, 2, 1, 0, 5);
+    EXPECT_TRUE(items.hasFocus());
 }
 
 // F10, as Alt alone: the menu bar takes the keyboard with its first title
