@@ -147,16 +147,18 @@ public:
             emit q->rightClicked(row, point);
     }
 
+    // A tip belongs to the same parts of a row as a click: its state icon
+    // and its label, not the blank rest of the cell.
     void ShowInfoTip(QHelpEvent* help)
     {
-        const QModelIndex index = q->view->indexAt(help->pos());
-        if (!index.isValid()) {
+        const int row = q->HitTest(help->pos()).row;
+        if (row < 0) {
             QToolTip::hideText();
             help->ignore();
             return;
         }
         QString text;
-        emit q->infoTipRequested(index.row(), &text, q->infoTipCapacity);
+        emit q->infoTipRequested(row, &text, q->infoTipCapacity);
         // Like a text buffer of that many characters with its terminating zero.
         if (text.isEmpty() || text.size() >= q->infoTipCapacity) {
             QToolTip::hideText();
@@ -165,7 +167,8 @@ public:
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         if (Qt::mightBeRichText(text))
             text = Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
-        QToolTip::showText(help->globalPos(), text, q->view->viewport(), q->RowRect(index.row()));
+        const RowParts parts = PartsOf(row);
+        QToolTip::showText(help->globalPos(), text, q->view->viewport(), parts.icon.united(parts.label));
     }
 
     SelectList* q;
