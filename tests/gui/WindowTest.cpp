@@ -91,11 +91,18 @@ TEST_F(Window, ClosingSavesTheCharacterAndTheSettings)
 {
     WriteRoster(harness.files, {{"Anna", 30, {0}, {}, 0, 0, 0}, {"Bert", 10, {}, {}, 0, 0, 0}});
     harness.Start();
-    // Each Filters command marks its choice; a level bound resets the other bound.
+    // Each Filters command marks its choice, the only mark of its group; the
+    // two bounds' submenus are one group, as a bound resets the other bound.
+    const std::pair<int, int> groups[] = {{ids::AllRunesRule, ids::IgnoreRunesRule},
+                                          {ids::SelectedCharacterRule, ids::IgnoreCharactersRule},
+                                          {ids::ClvlOverFirst, ids::ClvlUnderLast},
+                                          {ids::IgnoreClvlLimits, ids::IgnoreClvlLimits}};
     for (const int id : {ids::AnyRuneRule, ids::AnyCharacterRule, ids::ClvlOver20, ids::ClvlUnder65,
                          ids::IgnoreClvlLimits}) {
         harness.Command(id);
-        EXPECT_TRUE(harness.Checked(id)) << id;
+        for (const auto& [first, last] : groups)
+            for (int other = first; other <= last && first <= id && id <= last; ++other)
+                EXPECT_EQ(harness.Checked(other), other == id) << id << " " << other;
     }
     Click(harness.List(ids::RuneList), StateIconPoint(harness.List(ids::RuneList), 5));
     harness.Frame()->close(); // as the close box does
