@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 
 #include <csignal>
@@ -89,11 +91,18 @@ TEST_F(Window, ClosingSavesTheCharacterAndTheSettings)
 {
     WriteRoster(harness.files, {{"Anna", 30, {0}, {}, 0, 0, 0}, {"Bert", 10, {}, {}, 0, 0, 0}});
     harness.Start();
-    // Each Filters command marks its choice; a level bound resets the other bound.
+    // Each Filters command marks its choice, the only mark of its group; the
+    // two bounds' submenus are one group, as a bound resets the other bound.
+    const std::pair<int, int> groups[] = {{ids::AllRunesRule, ids::IgnoreRunesRule},
+                                          {ids::SelectedCharacterRule, ids::IgnoreCharactersRule},
+                                          {ids::ClvlOverFirst, ids::ClvlUnderLast},
+                                          {ids::IgnoreClvlLimits, ids::IgnoreClvlLimits}};
     for (const int id : {ids::AnyRuneRule, ids::AnyCharacterRule, ids::ClvlOver20, ids::ClvlUnder65,
                          ids::IgnoreClvlLimits}) {
         harness.Command(id);
-        EXPECT_TRUE(harness.Checked(id)) << id;
+        for (const auto& [first, last] : groups)
+            for (int other = first; other <= last && first <= id && id <= last; ++other)
+                EXPECT_EQ(harness.Checked(other), other == id) << id << " " << other;
     }
     Click(harness.List(ids::RuneList), StateIconPoint(harness.List(ids::RuneList), 5));
     harness.Frame()->close(); // as the close box does
@@ -172,6 +181,29 @@ TEST_F(Window, GesturesTickOrSelectAsOnTheDesktop)
     expect(items, 9, 0, 2, 9);
     Click(items, StateIconPoint(items, 4), Qt::RightButton);
     expect(items, 4, 1, 1, 4);
+    Click(runes, LabelPoint(runes, 2), Qt::MiddleButton); // nothing at all: the keyboard stays in the items
+    expect(runes, 2, 1, 0, 5);
+    EXPECT_TRUE(items.hasFocus());
+}
+
+// F10, as Alt alone: the menu bar takes the keyboard with its first title
+// highlighted, the arrows move along it, Escape (or F10 again) gives it back.
+TEST_F(Window, F10EntersTheMenuBar)
+{
+    harness.Start();
+    QMenuBar* bar = harness.Frame()->menuBar();
+    const auto title = [bar] { return bar->activeAction() ? bar->activeAction()->menu()->objectName() : QString(); };
+    const std::pair<Qt::Key, Qt::Key> enterAndLeave[] = {
+        {Qt::Key_F10, Qt::Key_Escape}, {Qt::Key_F10, Qt::Key_F10}, {Qt::Key_Alt, Qt::Key_Escape}};
+    for (const auto& [enter, leave] : enterAndLeave) {
+        QTest::keyClick(harness.List(ids::RuneList).View(), enter);
+        EXPECT_EQ(std::make_pair(bar->hasFocus(), title()), std::make_pair(true, QString("fileMenu"))) << enter;
+        QTest::keyClick(bar, Qt::Key_Right);
+        EXPECT_EQ(title(), "filtersMenu");
+        QTest::keyClick(bar, leave);
+        EXPECT_EQ(std::make_pair(title(), harness.List(ids::RuneList).hasFocus()), std::make_pair(QString(), true))
+            << leave;
+    }
 }
 
 TEST_F(Window, InfoCommandsAndRightClicksChooseTheInfoBoxContent)
