@@ -7,10 +7,10 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config strace
   googletest libgtest-dev libgmock-dev
-  qt6-base-dev libgl-dev fonts-dejavu-core fonts-dejavu-extra
+  qt6-base-dev libgl-dev libxcb1-dev fonts-dejavu-core fonts-dejavu-extra
   clang libclang-rt-14-dev
   libbenchmark-dev time
-  xvfb xdotool imagemagick desktop-file-utils python3
+  xvfb xdotool x11-utils imagemagick desktop-file-utils python3
   librsvg2-bin dpkg-dev lintian appstream
   dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 )

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainFrame.h"
 
+#include "app/FixedFrame.h"
+
 #include "ui/ControlIds.h"
 #include "ui/MainPanel.h"
 #include "app/MenuTable.h"
@@ -17,6 +19,7 @@
 #include <QKeyEvent>
 #include <QProxyStyle>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QStyleOptionMenuItem>
 
 #include <algorithm>
@@ -172,6 +175,14 @@ QAction* MainFrame::Action(int commandId) const
             return action;
     }
     return nullptr;
+}
+
+void MainFrame::showEvent(QShowEvent* event)
+{
+    // Shown means created, and not yet mapped.
+    if (!event->spontaneous())
+        AdvertiseFixedFrame(*this);
+    QMainWindow::showEvent(event);
 }
 
 void MainFrame::changeEvent(QEvent* event)

@@ -5,6 +5,7 @@
 #include "app/RunewordFinderApp.h"
 #include "app/TerminationSignals.h"
 #include "core/Version.h"
+#include "ui/UiFont.h"
 
 #include <QApplication>
 #include <QSessionManager>
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(GLYPHMOOR_APP_ID));
+    UseUiStyle();
     // Under a file-size limit a write past it then fails as on a full disk,
     // with the program's message and the old file kept.
     std::signal(SIGXFSZ, SIG_IGN);

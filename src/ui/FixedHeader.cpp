@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/FixedHeader.h"
 
+#include "ui/RowDelegate.h"
+
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionHeader>
 
 FixedHeader::FixedHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
 {
@@ -29,4 +33,26 @@ bool FixedHeader::viewportEvent(QEvent* event)
     if (viewport()->testAttribute(Qt::WA_SetCursor))
         viewport()->unsetCursor();
     return result;
+}
+
+void FixedHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
+{
+    if (logicalIndex == 0 || !rect.isValid()) {
+        QHeaderView::paintSection(painter, rect, logicalIndex);
+        return;
+    }
+    // The section as the style draws it, its label moved in as far as the
+    // cells below indent their text.
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    initStyleOptionForIndex(&option, logicalIndex);
+    option.rect = rect;
+    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+    option.rect = style()->subElementRect(QStyle::SE_HeaderLabel, &option, this)
+                      .adjusted(rowlayout::SubItemIndent, 0, 0, 0)
+                      .intersected(rect);
+    painter->save();
+    painter->setClipRect(rect);
+    style()->drawControl(QStyle::CE_HeaderLabel, &option, painter, this);
+    painter->restore();
 }

@@ -5,6 +5,7 @@
 
 // The header of a report list whose column widths the user cannot change: no
 // divider drag, no resize cursor, and a double click on a divider does nothing.
+// Each heading starts where the text of its column's cells starts.
 class FixedHeader : public QHeaderView {
     Q_OBJECT
 public:
@@ -13,4 +14,5 @@ public:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 };

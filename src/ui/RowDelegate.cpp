@@ -65,7 +65,7 @@ void RowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, c
     } else {
         if (fullRow)
             highlight = option.rect;
-        textRect = option.rect.adjusted(TextPadding + 4, 0, -TextPadding, 0);
+        textRect = option.rect.adjusted(TextPadding + SubItemIndent, 0, -TextPadding, 0);
     }
 
     // The selection of a list without the keyboard is drawn in the inactive

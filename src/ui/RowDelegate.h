@@ -17,6 +17,9 @@ constexpr int IconSize = 16;
 // whether the row shows an icon or not.
 constexpr int LabelOffset = IconSize + 1;
 constexpr int TextPadding = 2;
+// The text of a report row's later columns starts this much further in than
+// the first column's, and so do their headings.
+constexpr int SubItemIndent = 4;
 // The state image number of a row (0 none, 1 unticked, 2 ticked), kept on
 // the row's first item. Not Qt::CheckStateRole: Qt would toggle that itself.
 constexpr int TickRole = RowModel::StateImageRole;

@@ -1,7 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/UiFont.h"
 
+#include <QApplication>
+#include <QProxyStyle>
 #include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+class UiStyle final : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        // A tip's text keeps 3 pixels clear of its border, not 1 or 2.
+        return metric == PM_ToolTipLabelFrameWidth ? std::max(value, 3) : value;
+    }
+};
+
+} // namespace
 
 const QFont& UiFont()
 {
@@ -13,6 +31,11 @@ const QFont& UiFont()
         return f;
     }();
     return font;
+}
+
+void UseUiStyle()
+{
+    QApplication::setStyle(new UiStyle);
 }
 
 void ApplyUiFont(QWidget* root)

@@ -58,6 +58,9 @@ character() {
 app=$!
 character "Wren Ashby" 42   # the roster is empty: the program asks first
 main=$(window 'Glyphmoor v[0-9.]*')
+# A fixed size: the window manager is offered no sizing border, no maximise box.
+hints=$(xprop -id "$main" _MOTIF_WM_HINTS)
+[[ $hints == *"= 0x3, 0x2c, 0x3a, 0x0, 0x0" ]] || fail "the frame's hints offer more than a fixed window has: $hints"
 (cd "$work" && exec "$program") >"$scratch/second.log" 2>&1 &
 second=$!
 window 'Info\.\.\.' >/dev/null                           # already running with these files

@@ -7,6 +7,8 @@
 #include <QHelpEvent>
 #include <QPixmap>
 #include <QToolTip>
+#include <QTreeView>
+#include <QHeaderView>
 
 namespace {
 
@@ -130,6 +132,27 @@ TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
     EXPECT_EQ(words->GetFocusedRow(), -1);
 }
 
+TEST_F(SelectListTest, EachHeadingStartsWhereItsCellsTextStarts)
+{
+    const QStringList headings = {"RuneWord", "Rune Order", "Allowed Items"};
+    for (int column = 0; column < 3; ++column)
+        words->SetItemText(0, column, headings[column]);
+    const auto* tree = static_cast<QTreeView*>(words->View());
+    const QImage heads = tree->header()->grab().toImage(), cells = tree->viewport()->grab().toImage();
+    // The first column of dark pixels at or right of `left` in the band from `top` to `bottom`.
+    const auto ink = [](const QImage& image, int left, int top, int bottom) {
+        for (int x = left + 1; x < image.width(); ++x)
+            for (int y = top; y < bottom; ++y)
+                if (qGray(image.pixel(x, y)) < 100)
+                    return x;
+        return -1;
+    };
+    for (int column = 0; column < 3; ++column) {
+        const int left = tree->header()->sectionViewportPosition(column);
+        EXPECT_EQ(ink(heads, left, 3, heads.height() - 3), ink(cells, left, 1, 15)) << "column " << column;
+    }
+}
+
 TEST_F(SelectListTest, InfoTipsAskTheHandlerWithTheRowAndTheCapacity)
 {
     std::vector<std::pair<int, int>> requests;
@@ -147,6 +170,19 @@ TEST_F(SelectListTest, InfoTipsAskTheHandlerWithTheRowAndTheCapacity)
     EXPECT_EQ(rest(RunePoint(12, 8), "Clvl requirement: 13\r\n\r\nA"), "Clvl requirement: 13\n\nA");
     runes->SetInfoTipCapacity(30);
     EXPECT_EQ(rest(RunePoint(13, 8), QString(29, 'y')), QString(29, 'y'));
+    // The text keeps 3 pixels clear of the tip's 1-pixel border on every side.
+    for (QWidget* tip : QApplication::topLevelWidgets()) {
+        if (!tip->inherits("QTipLabel") || !tip->isVisible())
+            continue;
+        const QImage shot = tip->grab().toImage();
+        QRect ink;
+        for (int y = 1; y < shot.height() - 1; ++y)
+            for (int x = 1; x < shot.width() - 1; ++x)
+                if (qGray(shot.pixel(x, y)) < 128)
+                    ink |= QRect(x, y, 1, 1);
+        EXPECT_TRUE(shot.rect().adjusted(4, 4, -4, -4).contains(ink)) << ink.x() << "," << ink.y() << " " << ink.width()
+                                                                       << "x" << ink.height() << " in " << shot.width() << "x" << shot.height();
+    }
     // Where a click hits no row, no tip: past the rows, right of a short label.
     for (const QPoint nowhere : {RunePoint(40, 8), RunePoint(14, 48)}) {
         rest(RunePoint(13, 8), "shown");
