@@ -44,8 +44,9 @@ runes.dat, items.dat and runewords.dat into OUT_DIR (created if missing).
 Every error names the file and line and says what to change. When any of
 the three sources has an error, no .dat file is written; each file is
 written beside its target and renamed over it, so a failed write leaves the
-old file whole. Warnings (names that find nothing, runewords no item can
-hold) are shown but do not stop the compile: run check to see them again.
+old file whole. What check calls an error (a rune or item name that matches
+nothing, a runeword no item can hold) stops the compile too; warnings (runes
+out of level order) are shown but do not stop it.
 
 Exit status: 0 written, 1 errors (nothing written), 2 wrong usage.
 )";
