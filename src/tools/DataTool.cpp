@@ -8,6 +8,7 @@
 #include "core/Roster.h"
 #include "core/RunewordFilter.h"
 #include "core/Settings.h"
+#include "core/Version.h"
 
 #include <array>
 #include <filesystem>
@@ -32,6 +33,8 @@ Commands:
   show [DIR]                 the characters and filter settings in DIR (default:
                              the current directory) and what Glyphmoor lists
   help [COMMAND]             this text, or the help of one command
+
+Options: --help (also after a command), --version.
 
 The text format is described in docs/data-format.md.
 Exit status: 0 success, 1 errors in the data or its files, 2 wrong usage.
@@ -99,6 +102,15 @@ const Command Commands[] = {
     {"check", CheckHelp, 0, 1},
     {"show", ShowHelp, 0, 1},
 };
+
+// "compile, decompile, check, show and help"
+std::string CommandList()
+{
+    std::string list;
+    for (const Command& command : Commands)
+        list += std::string(command.name) + ", ";
+    return list.substr(0, list.size() - 2) + " and help";
+}
 
 const Command* FindCommand(const std::string& name)
 {
@@ -274,6 +286,13 @@ std::vector<int> Ticked(const std::array<bool, N>& ticks)
     return ticked;
 }
 
+// "any rune (2)": a setting's meaning, then the number settings.dat holds.
+std::string Named(int value, std::initializer_list<const char*> names)
+{
+    const bool known = value >= 1 && value <= static_cast<int>(names.size());
+    return std::string(known ? names.begin()[value - 1] : "unknown") + " (" + std::to_string(value) + ")";
+}
+
 void PrintList(std::ostream& out, const char* label, const std::vector<int>& list)
 {
     out << "  " << label << ":";
@@ -302,10 +321,13 @@ int RunShow(const std::string& directory, std::ostream& out, std::ostream& err)
             << character.GetHighlight(HighlightedItemType) << ", runeword "
             << character.GetHighlight(HighlightedRuneword) << "\n";
     }
-    out << SettingsFileName << ": selected character " << roster.selectedCharacter << ", info " << infoKind
-        << "\n  rune rule " << filter.runeRule << ", character rule " << filter.characterRule << ", clvl over "
-        << filter.clvlOver << ", clvl under " << filter.clvlUnder << ", ignore clvl limits "
-        << filter.ignoreClvlLimits << "\n";
+    out << SettingsFileName << ": selected character " << roster.selectedCharacter
+        << ", info: " << Named(infoKind, {"rune info", "item info", "runeword info"})
+        << "\n  rune rule: " << Named(filter.runeRule, {"all runes", "any rune", "regardless of runes"})
+        << ", character rule: "
+        << Named(filter.characterRule, {"the selected character", "any character", "regardless of characters"})
+        << "\n  clvl over " << filter.clvlOver << ", clvl under " << filter.clvlUnder
+        << ", ignore clvl limits: " << (filter.ignoreClvlLimits ? "yes" : "no") << "\n";
     if (roster.characterCount > 0 && files.Exists(RunesDat) && files.Exists(ItemsDat) &&
         files.Exists(RunewordsDat)) {
         DataStore store(MaxRunes, MaxItemTypes, MaxRunewords, MaxRunesPerRuneword);
@@ -329,11 +351,15 @@ int RunDataTool(const std::vector<std::string>& args, std::ostream& out, std::os
     if (args.empty())
         return UsageError(err, "no command given");
     const std::string& first = args.front();
+    if (first == "--version") {
+        out << "glyphmoor-data (" GLYPHMOOR_NAME ") " GLYPHMOOR_VERSION "\n";
+        return ExitSuccess;
+    }
     if (first == "--help" || first == "-h" || first == "help") {
         if (first == "help" && args.size() > 1) {
             const Command* command = FindCommand(args[1]);
             if (command == nullptr)
-                return UsageError(err, "no command '" + args[1] + "'");
+                return UsageError(err, "no command '" + args[1] + "'; the commands are " + CommandList());
             out << command->help;
             return ExitSuccess;
         }
@@ -342,7 +368,7 @@ int RunDataTool(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     const Command* command = FindCommand(first);
     if (command == nullptr)
-        return UsageError(err, "no command '" + first + "'; the commands are compile, decompile and check");
+        return UsageError(err, "no command '" + first + "'; the commands are " + CommandList());
 
     std::vector<std::string> operands;
     for (std::size_t i = 1; i < args.size(); ++i) {

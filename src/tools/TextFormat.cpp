@@ -81,7 +81,8 @@ std::optional<std::string> Decode(std::string_view raw, const std::string& where
         const std::size_t start = pos;
         const std::optional<char32_t> character = DecodeUtf8(text, pos);
         if (!character) {
-            findings.Error(where, "the bytes here are not UTF-8: save the file as UTF-8");
+            findings.Error(where, "the bytes here are not UTF-8: save the file as UTF-8, or write the byte "
+                                  "meant as \\xHH, its hex value");
             return std::nullopt;
         }
         const std::optional<std::uint8_t> byte = ByteOfCharacter(*character);
@@ -89,7 +90,8 @@ std::optional<std::string> Decode(std::string_view raw, const std::string& where
             char code[16];
             std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(*character));
             findings.Error(where, "the character " + Quoted(text.substr(start, pos - start)) + " (" + code +
-                                      ") is not in the Windows-1252 code page the data files use: replace it");
+                                      ") is not in the Windows-1252 code page the data files use: replace it, or "
+                                      "write the byte meant as \\xHH, its hex value");
             return std::nullopt;
         }
         out += static_cast<char>(*byte);

@@ -3,6 +3,8 @@
 // when a compile fails. Crafted decompile round trips: the datadecompile seeds.
 #include "tools/DataTool.h"
 #include "TestSupport.h"
+#include "core/Settings.h"
+#include "core/Version.h"
 #include "tools/DataChecker.h"
 #include "tools/DataCompiler.h"
 
@@ -72,11 +74,11 @@ std::string Repeat(int count, std::string (*record)(std::string))
 // just compiles.
 // clang-format off
 const std::tuple<int, std::string, std::string, std::string, Severity> SourceCases[] = {
-    {1, "date: 1.1.2001\nitem: Kn\x80ife\ncategory: melee\nsockets: 2\n", "items.txt:2", "not UTF-8", Severity::Error},
+    {1, "date: 1.1.2001\nitem: Kn\x80ife\ncategory: melee\nsockets: 2\n", "items.txt:2", "not UTF-8: save the file as UTF-8, or write the byte meant as \\xHH", Severity::Error},
     {0, "date: 1.1.2001\nrune: A\\x01h\nlevel: 1\n", "runes.txt:2", "control byte 0x01", Severity::Error},
     {2, "date: 1.1.2001\nruneword: K\nitems: Knife\\x04\nrunes: Ash\n", "runewords.txt:2", "control byte 0x04", Severity::Error},
     {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "| one\\x03two\n", "runewords.txt:2", "control byte 0x03", Severity::Error},
-    {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "| fire → ice\n", "runewords.txt:5", "(U+2192) is not in the Windows-1252", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "| fire → ice\n", "runewords.txt:5", "(U+2192) is not in the Windows-1252 code page the data files use: replace it, or write the byte meant as \\xHH", Severity::Error},
     {2, "date: 1.1.2001\nruneword: Long\nitems: Knife\nrunes: A B C D E F G\n", "runewords.txt:2", "has 7 runes; an item holds at most 6", Severity::Error},
     {2, "date: 1.1.2001\nruneword: Bare\nitems: Knife\n", "runewords.txt:2", "has no runes", Severity::Error},
     {2, "date: 1.1.2001\nruneword: Empty\nitems: Knife\nrunes:\n", "runewords.txt:2", "'Empty' has no runes", Severity::Error},
@@ -201,9 +203,25 @@ struct TempDir {
     fs::path path;
 };
 
-TEST(DataTool, HelpAndUsageErrors)
+TEST(DataTool, HelpVersionShowAndUsageErrors)
 {
-    EXPECT_TRUE(Says(Tool({"help", "check"}), ExitSuccess, "Usage: glyphmoor-data check"));
+    const TempDir dir;
+    FilterSettings filter;
+    filter.runeRule = AnyRune;
+    filter.characterRule = SelectedCharacter;
+    const Bytes settings = EncodeSettings(filter, RuneInfo, 0);
+    dir.Write(SettingsFileName, std::string(settings.begin(), settings.end()));
+    const std::string commands = "the commands are compile, decompile, check, show and help\n";
+    const std::tuple<std::vector<std::string>, int, std::string> runs[] = {
+        {{"help", "check"}, ExitSuccess, "Usage: glyphmoor-data check"},
+        {{"--version"}, ExitSuccess, "glyphmoor-data (Glyphmoor) " GLYPHMOOR_VERSION "\n"},
+        {{"build"}, ExitUsageError, commands},
+        {{"help", "build"}, ExitUsageError, commands},
+        {{"show", dir.path.string()}, ExitSuccess,
+         "info: rune info (1)\n  rune rule: any rune (2), character rule: the selected character (1)\n"},
+    };
+    for (const auto& [args, code, text] : runs)
+        EXPECT_TRUE(Says(Tool(args), code, text)) << args.front();
     const std::vector<std::vector<std::string>> wrong = {
         {}, {"build"}, {"compile", "a"}, {"decompile", "a"}, {"check", "a", "b"}, {"check", "--verbose"}};
     for (const auto& args : wrong) {
