@@ -111,7 +111,74 @@ int GroupSize(const DataStore& store, const std::string& token)
     return size;
 }
 
-void CheckRuneword(const DataStore& store, const DataSet& set, int index, Findings& findings)
+// The names a table lacks, each with the runewords that name it in order.
+using UnknownNames = std::vector<std::pair<std::string, std::vector<int>>>;
+
+void AddUnknown(UnknownNames& unknown, const std::string& name, int runeword)
+{
+    if (name.empty())
+        return; // ValidateDataSet reports an empty name
+    const auto known =
+        std::find_if(unknown.begin(), unknown.end(), [&](const auto& u) { return u.first == name; });
+    if (known == unknown.end())
+        unknown.push_back({name, {runeword}});
+    else if (known->second.back() != runeword)
+        known->second.push_back(runeword);
+}
+
+char Folded(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The edit distance of two names, letter case aside.
+std::size_t Distance(const std::string& a, const std::string& b)
+{
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min(
+                {row[j] + 1, row[j - 1] + 1, diagonal + (Folded(a[i - 1]) == Folded(b[j - 1]) ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// ": did you mean 'Rusk'?" for the nearest of `names` to `name`, or ":" when
+// none is near.
+std::string Suggestion(const std::string& name, const std::vector<std::string>& names)
+{
+    const std::string* best = nullptr;
+    std::size_t bestDistance = 3; // more edits than this is another name
+    for (const std::string& candidate : names) {
+        const std::size_t distance = Distance(name, candidate);
+        if (!candidate.empty() && distance < bestDistance && distance < name.size()) {
+            best = &candidate;
+            bestDistance = distance;
+        }
+    }
+    return best != nullptr ? ": did you mean " + Quoted(*best) + "?" : ":";
+}
+
+// "'Kindle' names it and stays" or "'Kindle' and 3 more runewords name it
+// and stay": the users of a name, then `verb` in their number.
+std::string Users(const DataStore& store, const std::vector<int>& users, const std::string& verb)
+{
+    const std::string first = Quoted(store.GetRuneword(users.front()).GetName());
+    if (users.size() == 1)
+        return first + " names it and " + verb + "s";
+    return first + " and " + std::to_string(users.size() - 1) + " more runeword" +
+           (users.size() > 2 ? "s" : "") + " name it and " + verb;
+}
+
+void CheckRuneword(const DataStore& store, const DataSet& set, int index, UnknownNames& unknownRunes,
+                   UnknownNames& unknownItems, Findings& findings)
 {
     const Runeword& runeword = store.GetRuneword(index);
     const std::string where = WhereOf(set.runewords, index, RunewordsDat);
@@ -121,16 +188,12 @@ void CheckRuneword(const DataStore& store, const DataSet& set, int index, Findin
 
     const auto& runeNames = runeword.GetRuneNames();
     for (int p = 0; p < runeword.GetRuneCount(); ++p) {
-        if (runeword.GetRune(p) >= 0)
-            continue;
-        const std::string rune = p < static_cast<int>(runeNames.size()) ? Quoted(runeNames[static_cast<std::size_t>(p)])
-                                                                        : "?";
-        findings.Error(where, "the rune " + rune + " of " + name +
-                                  " is no rune of runes.dat (names must match exactly, letter case too), so the "
-                                  "runeword is never listed while 'all runes' must be ticked: fix the name");
+        if (runeword.GetRune(p) < 0 && p < static_cast<int>(runeNames.size()))
+            AddUnknown(unknownRunes, runeNames[static_cast<std::size_t>(p)], index);
     }
 
     int expanded = 0;
+    bool unknownItem = false;
     for (const std::string& token : runeword.GetItemTokens()) {
         if (IsGroupWord(token)) {
             const int size = GroupSize(store, token);
@@ -140,10 +203,10 @@ void CheckRuneword(const DataStore& store, const DataSet& set, int index, Findin
                                             " holds no item type of items.dat: allow another item type");
         } else {
             ++expanded;
-            if (store.FindItemType(token) < 0)
-                findings.Error(where, "the item type " + Quoted(token) + " of " + name +
-                                          " is no item type of items.dat nor one of Weapons, Melee Weapons, Missile "
-                                          "Weapons (letter case counts): fix the name");
+            if (store.FindItemType(token) < 0) {
+                AddUnknown(unknownItems, token, index);
+                unknownItem = true;
+            }
         }
     }
     if (expanded > store.GetItemTypeCount())
@@ -151,7 +214,10 @@ void CheckRuneword(const DataStore& store, const DataSet& set, int index, Findin
                                     " item types, more than the " + std::to_string(store.GetItemTypeCount()) +
                                     " Glyphmoor keeps: the last are dropped; name fewer");
 
-    // Sockets: the runeword needs one per rune.
+    // Sockets: the runeword needs one per rune. An unknown item name is
+    // reported already, and it may be the one with the sockets.
+    if (unknownItem)
+        return;
     const int needed = runeword.GetRuneCount();
     int most = -1;
     bool listable = false;
@@ -174,14 +240,39 @@ void CheckRuneword(const DataStore& store, const DataSet& set, int index, Findin
                                   ": allow an item type with enough sockets or use fewer runes");
 }
 
+// One error for each name that matches nothing, however many runewords use it,
+// at the first of them.
+void CheckRunewords(const DataStore& store, const DataSet& set, Findings& findings)
+{
+    UnknownNames unknownRunes, unknownItems;
+    for (int i = 0; i < store.GetRunewordCount(); ++i)
+        CheckRuneword(store, set, i, unknownRunes, unknownItems, findings);
+    std::vector<std::string> runes, items = {"Weapons", "Melee Weapons", "Missile Weapons"};
+    for (int i = 0; i < store.GetRuneCount(); ++i)
+        runes.push_back(store.GetRune(i).GetName());
+    for (int i = 0; i < store.GetItemTypeCount(); ++i)
+        items.push_back(store.GetItemType(i).GetName());
+    for (const auto& [rune, users] : unknownRunes)
+        findings.Error(
+            WhereOf(set.runewords, users.front(), RunewordsDat),
+            "no rune " + Quoted(rune) + Suggestion(rune, runes) + " " + Users(store, users, "stay") +
+                " unlisted while 'all runes' must be ticked; names match runes.dat exactly, letter case "
+                "too: fix the name");
+    for (const auto& [item, users] : unknownItems)
+        findings.Error(
+            WhereOf(set.runewords, users.front(), RunewordsDat),
+            "no item type " + Quoted(item) + Suggestion(item, items) + " " + Users(store, users, "lose") +
+                " it from the allowed items; they match items.dat or Weapons, Melee Weapons, Missile "
+                "Weapons exactly, letter case too: fix the name");
+}
+
 } // namespace
 
 void CheckStore(const DataStore& store, const DataSet& set, Findings& findings)
 {
     CheckRunes(store, set, findings);
     CheckItems(store, set, findings);
-    for (int i = 0; i < store.GetRunewordCount(); ++i)
-        CheckRuneword(store, set, i, findings);
+    CheckRunewords(store, set, findings);
     CheckDuplicates(
         store.GetRunewordCount(), [&](int i) -> const std::string& { return store.GetRuneword(i).GetName(); },
         [&](int i) { return WhereOf(set.runewords, i, RunewordsDat); }, "runeword",

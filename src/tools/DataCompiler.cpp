@@ -2,8 +2,8 @@
 #include "tools/DataCompiler.h"
 
 #include "core/CodePage.h"
-#include "tools/DataChecker.h"
 #include "core/DatLayout.h"
+#include "tools/DataChecker.h"
 #include "tools/TextFormat.h"
 
 #include <algorithm>
@@ -55,6 +55,18 @@ void CheckCount(const Table<Entry>& table, int most, const std::string& what, co
                            std::to_string(count - most));
 }
 
+// What CheckStore finds in the files as Glyphmoor reads them.
+Findings CheckAsRead(const DatFiles& files, const DataSet& set)
+{
+    DataStore store(MaxRunes, MaxItemTypes, MaxRunewords, MaxRunesPerRuneword);
+    store.ParseRunes(files.runes);
+    store.ParseItemTypes(files.items);
+    store.ParseRunewords(files.runewords);
+    Findings checked;
+    CheckStore(store, set, checked);
+    return checked;
+}
+
 } // namespace
 
 void ValidateDataSet(const DataSet& set, Findings& findings)
@@ -88,7 +100,8 @@ void ValidateDataSet(const DataSet& set, Findings& findings)
         }
         const int runeCount = static_cast<int>(runeword.runeNames.size());
         if (runeCount == 0)
-            findings.Error(where, "the runeword " + Quoted(runeword.name) + " has no runes: name 1 to 6 runes");
+            findings.Error(where, "the runeword " + Quoted(runeword.name) +
+                                      " has no runes: name 1 to 6 in its 'runes:' line");
         if (runeCount > MaxRunesPerRuneword)
             findings.Error(where, "the runeword " + Quoted(runeword.name) + " has " + std::to_string(runeCount) +
                                       " runes; an item holds at most " + std::to_string(MaxRunesPerRuneword) +
@@ -143,17 +156,14 @@ std::optional<DatFiles> Compile(const TextFiles& sources, Findings& findings)
         return std::nullopt;
     DatFiles files = EncodeDataSet(set);
 
-    // What a player would meet is no reason to refuse, but worth a warning.
-    DataStore store(MaxRunes, MaxItemTypes, MaxRunewords, MaxRunesPerRuneword);
-    store.ParseRunes(files.runes);
-    store.ParseItemTypes(files.items);
-    store.ParseRunewords(files.runewords);
-    Findings checked;
-    CheckStore(store, set, checked);
+    // What check calls an error is refused too; its warnings are shown.
+    const Findings checked = CheckAsRead(files, set);
     for (const Finding& finding : checked.All()) {
         if (finding.severity != Severity::Note)
-            findings.Warning(finding.where, finding.message);
+            findings.Add(finding.severity, finding.where, finding.message);
     }
+    if (checked.HasErrors())
+        return std::nullopt;
     return files;
 }
 
@@ -166,6 +176,10 @@ void InspectFrame(const DatLayout<Record>& layout, const std::string& file, cons
 {
     if (!layout.date)
         findings.Error(file, "the file is shorter than its 3-byte date: it holds no " + std::string(what));
+    else if (const std::string fault = DateFault(*layout.date); !fault.empty())
+        findings.Error(file,
+                       "the date " + FormatDate(*layout.date) + " is not a date: " + fault +
+                           "; the text keeps it, and compile refuses it until its 'date:' line is changed");
     if (!layout.HasIgnoredBytes())
         return;
     const std::string count = std::to_string(layout.size - layout.ignoredFrom);
@@ -314,7 +328,14 @@ TextFiles Decompile(const DatFiles& files, Findings& findings)
     DataSet set{InspectRunes(files.runes, found), InspectItems(files.items, found),
                 InspectRunewords(files.runewords, found)};
     ValidateDataSet(set, found);
-    TextFiles text{FormatRunesText(set.runes), FormatItemsText(set.items), FormatRunewordsText(set.runewords)};
+    // What compile will refuse besides: names that match nothing and the like.
+    const Findings checked = CheckAsRead(files, set);
+    for (const Finding& finding : checked.All()) {
+        if (finding.severity == Severity::Error)
+            found.Add(finding.severity, finding.where, finding.message);
+    }
+    TextFiles text{FormatRunesText(set.runes), FormatItemsText(set.items),
+                   FormatRunewordsText(set.runewords)};
     if (found.Empty()) {
         // Nothing was reported, so the text must compile back to the same
         // bytes; say so loudly if it does not.

@@ -19,7 +19,8 @@ void ValidateDataSet(const DataSet& set, Findings& findings);
 DatFiles EncodeDataSet(const DataSet& set);
 
 // The text sources to .dat bytes. Nothing when any of the three has an
-// error; warnings (such as a rune name no rune has) do not stop it.
+// error, and what check calls an error (a rune name no rune has) is one here
+// too; warnings (runes out of level order) do not stop it.
 std::optional<DatFiles> Compile(const TextFiles& sources, Findings& findings);
 
 // A .dat file as a table, with each record's `where` its record number and
@@ -30,9 +31,9 @@ RunewordTable InspectRunewords(ByteView file, Findings& findings);
 
 // The .dat files to text sources. The text is always produced; the findings
 // say what it does not keep (bytes Glyphmoor never reads) and, as errors,
-// what Compile will refuse until it is changed. A set of files that gets no
-// finding at all is one the readers accept in full: compiling its text gives
-// back the same bytes.
+// what Compile will refuse until it is changed, check's errors among them. A
+// set of files that gets no finding at all is one the readers accept in full:
+// compiling its text gives back the same bytes.
 TextFiles Decompile(const DatFiles& files, Findings& findings);
 
 } // namespace glyphmoor::tools

@@ -8,6 +8,7 @@
 #include "core/Roster.h"
 #include "core/RunewordFilter.h"
 #include "core/Settings.h"
+#include "core/Version.h"
 
 #include <array>
 #include <filesystem>
@@ -33,6 +34,8 @@ Commands:
                              the current directory) and what Glyphmoor lists
   help [COMMAND]             this text, or the help of one command
 
+Options: --help (also after a command), --version.
+
 The text format is described in docs/data-format.md.
 Exit status: 0 success, 1 errors in the data or its files, 2 wrong usage.
 )";
@@ -44,8 +47,9 @@ runes.dat, items.dat and runewords.dat into OUT_DIR (created if missing).
 Every error names the file and line and says what to change. When any of
 the three sources has an error, no .dat file is written; each file is
 written beside its target and renamed over it, so a failed write leaves the
-old file whole. Warnings (names that find nothing, runewords no item can
-hold) are shown but do not stop the compile: run check to see them again.
+old file whole. What check calls an error (a rune or item name that matches
+nothing, a runeword no item can hold) stops the compile too; warnings (runes
+out of level order) are shown but do not stop it.
 
 Exit status: 0 written, 1 errors (nothing written), 2 wrong usage.
 )";
@@ -98,6 +102,15 @@ const Command Commands[] = {
     {"check", CheckHelp, 0, 1},
     {"show", ShowHelp, 0, 1},
 };
+
+// "compile, decompile, check, show and help"
+std::string CommandList()
+{
+    std::string list;
+    for (const Command& command : Commands)
+        list += std::string(command.name) + ", ";
+    return list.substr(0, list.size() - 2) + " and help";
+}
 
 const Command* FindCommand(const std::string& name)
 {
@@ -273,6 +286,13 @@ std::vector<int> Ticked(const std::array<bool, N>& ticks)
     return ticked;
 }
 
+// "any rune (2)": a setting's meaning, then the number settings.dat holds.
+std::string Named(int value, std::initializer_list<const char*> names)
+{
+    const bool known = value >= 1 && value <= static_cast<int>(names.size());
+    return std::string(known ? names.begin()[value - 1] : "unknown") + " (" + std::to_string(value) + ")";
+}
+
 void PrintList(std::ostream& out, const char* label, const std::vector<int>& list)
 {
     out << "  " << label << ":";
@@ -301,10 +321,13 @@ int RunShow(const std::string& directory, std::ostream& out, std::ostream& err)
             << character.GetHighlight(HighlightedItemType) << ", runeword "
             << character.GetHighlight(HighlightedRuneword) << "\n";
     }
-    out << SettingsFileName << ": selected character " << roster.selectedCharacter << ", info " << infoKind
-        << "\n  rune rule " << filter.runeRule << ", character rule " << filter.characterRule << ", clvl over "
-        << filter.clvlOver << ", clvl under " << filter.clvlUnder << ", ignore clvl limits "
-        << filter.ignoreClvlLimits << "\n";
+    out << SettingsFileName << ": selected character " << roster.selectedCharacter
+        << ", info: " << Named(infoKind, {"rune info", "item info", "runeword info"})
+        << "\n  rune rule: " << Named(filter.runeRule, {"all runes", "any rune", "regardless of runes"})
+        << ", character rule: "
+        << Named(filter.characterRule, {"the selected character", "any character", "regardless of characters"})
+        << "\n  clvl over " << filter.clvlOver << ", clvl under " << filter.clvlUnder
+        << ", ignore clvl limits: " << (filter.ignoreClvlLimits ? "yes" : "no") << "\n";
     if (roster.characterCount > 0 && files.Exists(RunesDat) && files.Exists(ItemsDat) &&
         files.Exists(RunewordsDat)) {
         DataStore store(MaxRunes, MaxItemTypes, MaxRunewords, MaxRunesPerRuneword);
@@ -328,11 +351,15 @@ int RunDataTool(const std::vector<std::string>& args, std::ostream& out, std::os
     if (args.empty())
         return UsageError(err, "no command given");
     const std::string& first = args.front();
+    if (first == "--version") {
+        out << "glyphmoor-data (" GLYPHMOOR_NAME ") " GLYPHMOOR_VERSION "\n";
+        return ExitSuccess;
+    }
     if (first == "--help" || first == "-h" || first == "help") {
         if (first == "help" && args.size() > 1) {
             const Command* command = FindCommand(args[1]);
             if (command == nullptr)
-                return UsageError(err, "no command '" + args[1] + "'");
+                return UsageError(err, "no command '" + args[1] + "'; the commands are " + CommandList());
             out << command->help;
             return ExitSuccess;
         }
@@ -341,7 +368,7 @@ int RunDataTool(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     const Command* command = FindCommand(first);
     if (command == nullptr)
-        return UsageError(err, "no command '" + first + "'; the commands are compile, decompile and check");
+        return UsageError(err, "no command '" + first + "'; the commands are " + CommandList());
 
     std::vector<std::string> operands;
     for (std::size_t i = 1; i < args.size(); ++i) {

@@ -81,7 +81,8 @@ std::optional<std::string> Decode(std::string_view raw, const std::string& where
         const std::size_t start = pos;
         const std::optional<char32_t> character = DecodeUtf8(text, pos);
         if (!character) {
-            findings.Error(where, "the bytes here are not UTF-8: save the file as UTF-8");
+            findings.Error(where, "the bytes here are not UTF-8: save the file as UTF-8, or write the byte "
+                                  "meant as \\xHH, its hex value");
             return std::nullopt;
         }
         const std::optional<std::uint8_t> byte = ByteOfCharacter(*character);
@@ -89,7 +90,8 @@ std::optional<std::string> Decode(std::string_view raw, const std::string& where
             char code[16];
             std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(*character));
             findings.Error(where, "the character " + Quoted(text.substr(start, pos - start)) + " (" + code +
-                                      ") is not in the Windows-1252 code page the data files use: replace it");
+                                      ") is not in the Windows-1252 code page the data files use: replace it, or "
+                                      "write the byte meant as \\xHH, its hex value");
             return std::nullopt;
         }
         out += static_cast<char>(*byte);
@@ -110,45 +112,56 @@ std::optional<long long> ParseInteger(std::string_view s)
     return value;
 }
 
-bool IsRealDate(DataFileDate date)
+// Why day.month.year (the year in full) is no date a data file can hold, or
+// nothing when it is one.
+std::string DateFault(long long day, long long month, long long year)
 {
+    static constexpr const char* months[] = {"January",   "February", "March",    "April",
+                                             "May",       "June",     "July",     "August",
+                                             "September", "October",  "November", "December"};
     static constexpr int days[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (date.year < 0 || date.year > 99 || date.month < 1 || date.month > 12 || date.day < 1)
-        return false;
-    if (date.month == 2 && date.year % 4 != 0)
-        return date.day <= 28;
-    return date.day <= days[date.month - 1];
+    if (year < 2000 || year > 2099)
+        return "the year " + std::to_string(year) + " is outside 2000 to 2099, the years a data file holds";
+    if (month < 1 || month > 12)
+        return "there is no month " + std::to_string(month);
+    const int last = month == 2 && year % 4 != 0 ? 28 : days[month - 1];
+    if (day < 1 || day > last)
+        return std::string(months[month - 1]) + " " + std::to_string(year) + " has no day " +
+               std::to_string(day);
+    return "";
 }
 
 std::optional<DataFileDate> ParseDate(std::string_view value, const std::string& where, Findings& findings)
 {
     std::optional<long long> parts[3];
     std::size_t start = 0;
+    std::string_view yearText;
     for (int i = 0; i < 3; ++i) {
         const std::size_t dot = i < 2 ? value.find('.', start) : value.size();
         if (dot == std::string_view::npos)
             break;
         parts[i] = ParseInteger(value.substr(start, dot - start));
+        yearText = value.substr(start, dot - start);
         start = dot + 1;
     }
+    const std::string example = "write DD.MM.YYYY, for example 15.03.2025";
     if (!parts[0] || !parts[1] || !parts[2]) {
         findings.Error(where, "the date " + Quoted(value) + " is not of the form DD.MM.YYYY, for example 15.03.2025");
         return std::nullopt;
     }
-    const auto fits = [](long long v) { return v >= -128 && v <= 127; };
-    if (!fits(*parts[0]) || !fits(*parts[1]) || !fits(*parts[2] - 2000)) {
+    const long long day = *parts[0], month = *parts[1], year = *parts[2];
+    if (yearText.size() <= 2 && year >= 0) {
         findings.Error(where, "the date " + Quoted(value) +
-                                  " does not fit the three date bytes of a data file: use a day from 1 to 31, a month "
-                                  "from 1 to 12 and a year from 2000 to 2099");
+                                  " has a two-digit year: write the year in full, " +
+                                  std::string(value.substr(0, value.size() - yearText.size())) +
+                                  std::to_string(2000 + year));
         return std::nullopt;
     }
-    const DataFileDate date{static_cast<int>(*parts[0]), static_cast<int>(*parts[1]),
-                            static_cast<int>(*parts[2] - 2000)};
-    if (!IsRealDate(date))
-        findings.Warning(where, "the date " + Quoted(value) +
-                                    " is not a day of the years 2000 to 2099; the About box will show it as " +
-                                    FormatDate(date));
-    return date;
+    if (const std::string fault = DateFault(day, month, year); !fault.empty()) {
+        findings.Error(where, "the date " + Quoted(value) + " is not a date: " + fault + "; " + example);
+        return std::nullopt;
+    }
+    return DataFileDate{static_cast<int>(day), static_cast<int>(month), static_cast<int>(year - 2000)};
 }
 
 // One meaningful line of a source file.
@@ -205,11 +218,13 @@ struct FileKeys {
     const char* recordKey;
     std::vector<std::string> fieldKeys;
     bool hasText;
+    // A key whose absence ValidateDataSet reports, as it does an empty value.
+    const char* optionalKey = nullptr;
 };
 
 const FileKeys RuneKeys{&RunesText, "rune", {"level"}, true};
 const FileKeys ItemKeys{&ItemsText, "item", {"category", "sockets"}, false};
-const FileKeys RunewordKeys{&RunewordsText, "runeword", {"items", "runes"}, true};
+const FileKeys RunewordKeys{&RunewordsText, "runeword", {"items", "runes"}, true, "runes"};
 
 std::string KnownKeys(const FileKeys& keys)
 {
@@ -241,9 +256,9 @@ Table<Entry> ParseTable(const FileKeys& keys, const std::string& text, Findings&
             return;
         Entry& entry = table.entries.back();
         for (const std::string& key : keys.fieldKeys) {
-            if (seen.count(key) == 0)
-                findings.Error(AtLine(file, recordLine), "this " + std::string(keys.recordKey) + " has no '" + key +
-                                                             ":' line: add one");
+            if (seen.count(key) == 0 && key != (keys.optionalKey ? keys.optionalKey : ""))
+                findings.Error(AtLine(file, recordLine), "this " + std::string(keys.recordKey) + " has no '" +
+                                                             key + ":' line: add one");
         }
         std::string joined;
         for (std::size_t i = 0; i < textLines.size(); ++i)
@@ -338,6 +353,11 @@ struct CategoryName {
 constexpr CategoryName CategoryNames[] = {{1, "melee"}, {2, "missile"}, {3, "defence"}};
 
 } // namespace
+
+std::string DateFault(DataFileDate date)
+{
+    return DateFault(date.day, date.month, 2000LL + date.year);
+}
 
 std::string FormatDate(DataFileDate date)
 {

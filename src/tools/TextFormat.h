@@ -21,6 +21,10 @@ std::string FormatRunesText(const RuneTable& table);
 std::string FormatItemsText(const ItemTable& table);
 std::string FormatRunewordsText(const RunewordTable& table);
 
+// Why a date is none a data file should hold ("February 2026 has no day 31",
+// "the year 2127 is outside 2000 to 2099, ..."), or nothing for a real day.
+std::string DateFault(DataFileDate date);
+
 // The date as the text writes it, "15.03.2025" (the About box shows the same).
 std::string FormatDate(DataFileDate date);
 

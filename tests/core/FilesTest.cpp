@@ -82,7 +82,11 @@ INSTANTIATE_TEST_SUITE_P(
                       std::tuple(67, 0xFF, false), std::tuple(68, 33, false), std::tuple(69, 18, false),
                       std::tuple(70, 168, false), std::tuple(1, 99, true), std::tuple(6, 0x02, true),
                       std::tuple(17 + 32, 1, true), std::tuple(67, 1, true), std::tuple(68, 32, true),
-                      std::tuple(69, 17, true), std::tuple(70, 167, true)));
+                      std::tuple(69, 17, true), std::tuple(70, 167, true)),
+    [](const auto& info) { // "Byte1Is100Refused"
+        return "Byte" + std::to_string(std::get<0>(info.param)) + "Is" + std::to_string(std::get<1>(info.param)) +
+               (std::get<2>(info.param) ? "Loads" : "Refused");
+    });
 
 TEST(Roster, LoadsUpTo256RecordsAndWritesOneRecordOrAllOrNothing)
 {

@@ -93,8 +93,9 @@ character 0: 'Wren Ashby', clvl 42
 character 1: 'Brann', clvl 7
   runes: $(seq -s ' ' 0 10)
   item types: $(seq -s ' ' 0 10)
-settings.dat: selected character 1, info 3
-  rune rule 2, character rule 1, clvl over 0, clvl under 100, ignore clvl limits 1"
+settings.dat: selected character 1, info: runeword info (3)
+  rune rule: any rune (2), character rule: the selected character (1)
+  clvl over 0, clvl under 100, ignore clvl limits: yes"
 diff <(echo "$expected") <(grep -v '^  highlighted\|^listed\|^  [0-9]* ' "$scratch/shown") ||
   fail "chars.dat and settings.dat do not hold what was done (above: - expected, + found)"
 grep -q "^listed for character 1: [1-9][0-9]* runewords" "$scratch/shown" || fail "nothing listed for Brann"

@@ -3,6 +3,8 @@
 // when a compile fails. Crafted decompile round trips: the datadecompile seeds.
 #include "tools/DataTool.h"
 #include "TestSupport.h"
+#include "core/Settings.h"
+#include "core/Version.h"
 #include "tools/DataChecker.h"
 #include "tools/DataCompiler.h"
 
@@ -72,13 +74,14 @@ std::string Repeat(int count, std::string (*record)(std::string))
 // just compiles.
 // clang-format off
 const std::tuple<int, std::string, std::string, std::string, Severity> SourceCases[] = {
-    {1, "date: 1.1.2001\nitem: Kn\x80ife\ncategory: melee\nsockets: 2\n", "items.txt:2", "not UTF-8", Severity::Error},
+    {1, "date: 1.1.2001\nitem: Kn\x80ife\ncategory: melee\nsockets: 2\n", "items.txt:2", "not UTF-8: save the file as UTF-8, or write the byte meant as \\xHH", Severity::Error},
     {0, "date: 1.1.2001\nrune: A\\x01h\nlevel: 1\n", "runes.txt:2", "control byte 0x01", Severity::Error},
     {2, "date: 1.1.2001\nruneword: K\nitems: Knife\\x04\nrunes: Ash\n", "runewords.txt:2", "control byte 0x04", Severity::Error},
     {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "| one\\x03two\n", "runewords.txt:2", "control byte 0x03", Severity::Error},
-    {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "| fire → ice\n", "runewords.txt:5", "(U+2192) is not in the Windows-1252", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "| fire → ice\n", "runewords.txt:5", "(U+2192) is not in the Windows-1252 code page the data files use: replace it, or write the byte meant as \\xHH", Severity::Error},
     {2, "date: 1.1.2001\nruneword: Long\nitems: Knife\nrunes: A B C D E F G\n", "runewords.txt:2", "has 7 runes; an item holds at most 6", Severity::Error},
-    {2, "date: 1.1.2001\nruneword: Bare\nitems: Knife\nrunes:\n", "runewords.txt:2", "has no runes", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Bare\nitems: Knife\n", "runewords.txt:2", "has no runes", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Empty\nitems: Knife\nrunes:\n", "runewords.txt:2", "'Empty' has no runes", Severity::Error},
     {2, "date: 1.1.2001\nruneword: Gap\nitems: Knife /  / Cap\nrunes: Ash\n", "runewords.txt:2", "an empty item name", Severity::Error},
     {0, Repeat(34, [](std::string i) { return "rune: R" + i + "\nlevel: 1\n"; }), "runes.txt:68", "more than 33 runes (34)", Severity::Error},
     {1, Repeat(19, [](std::string i) { return "item: I" + i + "\ncategory: melee\nsockets: 2\n"; }), "items.txt:56", "more than 18 item types (19)", Severity::Error},
@@ -92,18 +95,24 @@ const std::tuple<int, std::string, std::string, std::string, Severity> SourceCas
     {0, "date: 1.1.2001\nrune: Ash\nlevel: 1\n" "| C:\\temp\n", "runes.txt:4", "unknown escape '\\tem'", Severity::Error},
     {1, "item: Knife\ncategory: melee\nsockets: 2\n", "items.txt", "no date line", Severity::Error},
     {0, "date: 2024-03-01\n", "runes.txt:1", "not of the form DD.MM.YYYY", Severity::Error},
-    {0, "date: 1.1.2200\n", "runes.txt:1", "does not fit the three date bytes", Severity::Error},
+    {0, "date: 1.1.2200\n", "runes.txt:1", "is not a date: the year 2200 is outside 2000 to 2099", Severity::Error},
+    {0, "date: 31.02.2026\n", "runes.txt:1", "is not a date: February 2026 has no day 31", Severity::Error},
+    {0, "date: 32.13.2026\n", "runes.txt:1", "is not a date: there is no month 13", Severity::Error},
+    {0, "date: 00.00.2000\n", "runes.txt:1", "is not a date: there is no month 0", Severity::Error},
+    {0, "date: 07.12.26\n", "runes.txt:1", "two-digit year: write the year in full, 07.12.2026", Severity::Error},
     {0, "date: 1.1.2001\nrune: Ash\n| text\n", "runes.txt:2", "has no 'level:' line", Severity::Error},
     {0, "date: 1.1.2001\nrune: Ash\nlevel: 1\n" "level: 2\n", "runes.txt:4", "a second 'level:' line", Severity::Error},
     {0, "date: 1.1.2001\nlevel: 2\n", "runes.txt:2", "before the first 'rune:' line", Severity::Error},
     {1, "date: 1.1.2001\nitem: Knife\ncategory: melee\nsockets: 2\n" "| text\n", "items.txt:5", "items.txt has no text lines", Severity::Error},
     {0, "date: 1.1.2001\nitem: Knife\n", "runes.txt:2", "starts a record of items.txt", Severity::Error},
     {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "just words\n", "runewords.txt:5", "expected 'key: value'", Severity::Error},
-    {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "\nruneword: Lost\nitems: Hat\nrunes: Ash Dun\n", "runewords.txt:6", "the rune 'Dun' of 'Lost'", Severity::Warning},
-    {2, "date: 1.1.2001\nruneword: Kindle\nitems: Knife\nrunes: Ash Bel\n" "\nruneword: Lost\nitems: Hat\nrunes: Ash Dun\n", "runewords.txt:6", "the item type 'Hat' of 'Lost'", Severity::Warning},
-    {0, "date: 31.02.2001\nrune: Ash\nlevel: 127\n", "runes.txt:1", "is not a day of the years 2000 to 2099", Severity::Warning},
-    {0, Repeat(33, [](std::string i) { return "rune: R" + i + "\nlevel: 127\n"; }), "", "", Severity::Note},
-    {1, Repeat(18, [](std::string i) { return "item: I" + i + "\ncategory: defence\nsockets: -128\n"; }), "", "", Severity::Note},
+    {2, "date: 1.1.2001\nruneword: Lost\nitems: Bow\nrunes: Dun Ash Dun\n" "runeword: Gone\nitems: Bow\nrunes: Dun\n", "runewords.txt:2", "no rune 'Dun': 'Lost' and 1 more runeword name it", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Lost\nitems: Hat / Bow\nrunes: Ash\n", "runewords.txt:2", "no item type 'Hat': did you mean 'Cap'? 'Lost' names it", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Lost\nitems: Bow\nrunes: Ash Bell\n", "runewords.txt:2", "no rune 'Bell': did you mean 'Bel'?", Severity::Error},
+    {2, "date: 1.1.2001\nruneword: Lost\nitems: Bow\nrunes: Ash Ash Ash Ash Ash\n", "runewords.txt:2", "needs 5 sockets, but its item types hold at most 4", Severity::Error},
+    {0, "date: 29.02.2028\nrune: Ash\nlevel: 127\nrune: Bel\nlevel: 1\nrune: Cor\nlevel: 1\n", "runes.txt:4", "levels should rise", Severity::Warning},
+    {0, Repeat(30, [](std::string i) { return "rune: R" + i + "\nlevel: 1\n"; }) + Small.runes.substr(17), "", "", Severity::Note},
+    {1, Repeat(15, [](std::string i) { return "item: I" + i + "\ncategory: defence\nsockets: -128\n"; }) + Small.items.substr(17), "", "", Severity::Note},
     {2, Repeat(168, [](std::string i) { return "runeword: W" + i + "\nitems: Bow\nrunes: Ash\n"; }), "", "", Severity::Note},
 };
 // clang-format on
@@ -116,6 +125,7 @@ TEST(Compile, RefusesWithTheFileTheLineAndWhatToChange)
         (file == 0 ? sources.runes : file == 1 ? sources.items : sources.runewords) = source;
         Findings found;
         EXPECT_EQ(Compile(sources, found).has_value(), severity != Severity::Error) << Describe(found);
+        EXPECT_EQ(found.Count(Severity::Error), severity == Severity::Error ? 1 : 0) << Describe(found);
         const Finding* finding = found.Find(message);
         if (where.empty())
             continue;
@@ -131,8 +141,10 @@ const Bytes Five = RunewordRecord("Five", {"Slings"}, {"Vur", "Vur", "Vur", "Vur
 // The three .dat files; the finding, where it is (its beginning) and how bad.
 // clang-format off
 const std::tuple<Bytes, Bytes, Bytes, std::string, std::string, Severity> CheckCases[] = {
-    {TestRunesFile(), TestItemsFile(), Concat({DateBytes(), Good, RunewordRecord("Typo", {"Slings"}, {"Vur", "kess"}, "")}), "the rune 'kess' of 'Typo' is no rune of runes.dat", "runewords.dat record 2 (byte ", Severity::Error},
-    {TestRunesFile(), TestItemsFile(), Concat({DateBytes(), RunewordRecord("Mixed", {"Melee Weapons", "Missile Weapons", "cudgels", "Weapons"}, {"Vur"}, "")}), "the item type 'cudgels' of 'Mixed' is no item type of items.dat", "runewords.dat record 1", Severity::Error},
+    {TestRunesFile(), TestItemsFile(), Concat({DateBytes(), Good, RunewordRecord("Typo", {"Slings"}, {"Vur", "kess"}, "")}), "no rune 'kess': did you mean 'Kess'? 'Typo' names it", "runewords.dat record 2 (byte ", Severity::Error},
+    {TestRunesFile(), TestItemsFile(), Concat({DateBytes(), RunewordRecord("Mixed", {"Melee Weapons", "Missile Weapons", "cudgels", "Weapons"}, {"Vur"}, "")}), "no item type 'cudgels': did you mean 'Cudgels'?", "runewords.dat record 1", Severity::Error},
+    {TestRunesFile(), TestItemsFile(), Concat({DateBytes(), RunewordRecord("Lost", {"Wands", "Slings"}, {"Vur", "Vur", "Vur"}, "")}), "no item type 'Wands': 'Lost' names it", "runewords.dat record 1", Severity::Error},
+    {TestRunesFile(), TestItemsFile(), Concat({DateBytes(), RunewordRecord("Gap", {"Slings", ""}, {"Vur"}, "")}), "an empty item name in the allowed items of 'Gap'", "runewords.dat record 1", Severity::Error},
     {TestRunesFile(), TestItemsFile(), Concat({DateBytes(), Good, Five}), "'Five' needs 5 sockets, but its item types hold at most 2, so no one can make it:", "runewords.dat record 2", Severity::Error},
     {TestRunesFile(), Concat({DateBytes(), ItemRecord(2, 2, "Slings"), ItemRecord(4, 3, "Caps"), ItemRecord(3, 1, "Clubs")}), Concat({DateBytes(), Five}), "hold at most 2, so no one can make it and Glyphmoor never lists it", "runewords.dat record 1", Severity::Error},
     {TestRunesFile(), TestItemsFile(), Concat({DateBytes(), Good, Good}), "the runeword 'Good' is also the name of runeword 1", "runewords.dat record 2 (byte ", Severity::Error},
@@ -154,6 +166,7 @@ TEST(Check, FindsEachFaultAtItsRecordAndByte)
         ASSERT_NE(finding, nullptr) << message << "\n" << Describe(found);
         EXPECT_EQ(finding->where.rfind(where, 0), 0u) << finding->where;
         EXPECT_EQ(finding->severity, severity) << message;
+        EXPECT_EQ(found.Count(Severity::Error), severity == Severity::Error ? 1 : 0) << Describe(found);
     }
 }
 
@@ -190,9 +203,25 @@ struct TempDir {
     fs::path path;
 };
 
-TEST(DataTool, HelpAndUsageErrors)
+TEST(DataTool, HelpVersionShowAndUsageErrors)
 {
-    EXPECT_TRUE(Says(Tool({"help", "check"}), ExitSuccess, "Usage: glyphmoor-data check"));
+    const TempDir dir;
+    FilterSettings filter;
+    filter.runeRule = AnyRune;
+    filter.characterRule = SelectedCharacter;
+    const Bytes settings = EncodeSettings(filter, RuneInfo, 0);
+    dir.Write(SettingsFileName, std::string(settings.begin(), settings.end()));
+    const std::string commands = "the commands are compile, decompile, check, show and help\n";
+    const std::tuple<std::vector<std::string>, int, std::string> runs[] = {
+        {{"help", "check"}, ExitSuccess, "Usage: glyphmoor-data check"},
+        {{"--version"}, ExitSuccess, "glyphmoor-data (Glyphmoor) " GLYPHMOOR_VERSION "\n"},
+        {{"build"}, ExitUsageError, commands},
+        {{"help", "build"}, ExitUsageError, commands},
+        {{"show", dir.path.string()}, ExitSuccess,
+         "info: rune info (1)\n  rune rule: any rune (2), character rule: the selected character (1)\n"},
+    };
+    for (const auto& [args, code, text] : runs)
+        EXPECT_TRUE(Says(Tool(args), code, text)) << args.front();
     const std::vector<std::vector<std::string>> wrong = {
         {}, {"build"}, {"compile", "a"}, {"decompile", "a"}, {"check", "a", "b"}, {"check", "--verbose"}};
     for (const auto& args : wrong) {
