@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The launcher's first start on a real folder: which sample files are added,
+// which of the player's files stop it, and which leftovers go.
+#include "launcher/FirstStart.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Sample[] = {"RUNES", "ITEMS", "RUNEWORDS"};
+
+std::string Content(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void Write(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// One letter per reference file: '-' absent, 's' the sample's bytes, 'o' the
+// player's own bytes, 'l' a link that leads nowhere, 'd' a directory.
+char StateOf(const fs::path& path, int i)
+{
+    if (fs::is_symlink(path))
+        return 'l';
+    if (!fs::exists(path))
+        return '-';
+    if (fs::is_directory(path))
+        return 'd';
+    return Content(path) == Sample[i] ? 's' : Content(path) == "mine" ? 'o' : '?';
+}
+
+struct Row {
+    const char* name;
+    const char* before;                  // the folder's three files
+    const char* samples;                 // 's' or '-' for each sample file
+    std::vector<std::string> leftovers;  // names ending in '/' are folders
+    const char* after;
+    std::set<std::string> kept;          // the leftovers that stay
+};
+
+TEST(FirstStart, FolderStates)
+{
+    // Process 77 runs; 123 and 5 are gone.
+    const Row rows[] = {
+        {"empty folder gets the set", "---", "sss", {}, "sss", {}},
+        {"killed mid-copy: completed, partial removed", "s--", "sss", {".items.dat.partial.123"}, "sss", {}},
+        {"killed between moves", "ss-", "sss", {".samples.partial.123/"}, "sss", {}},
+        {"complete samples left alone", "sss", "sss", {}, "sss", {}},
+        {"own file with samples beside it", "oss", "sss", {}, "oss", {}},
+        {"own runes: samples not mixed in", "o--", "sss", {".runes.dat.partial.5"}, "o--", {}},
+        {"own items beside a sample", "so-", "sss", {}, "so-", {}},
+        {"a dangling link is the player's", "l--", "sss", {}, "l--", {}},
+        {"a directory is the player's", "-d-", "sss", {}, "-d-", {}},
+        {"a sample missing: nothing copied", "s--", "s-s", {}, "s--", {}},
+        {"a running launcher's copy stays", "---", "sss", {".samples.partial.77/"}, "sss", {".samples.partial.77"}},
+        {"look-alikes stay", "---", "sss", {"runes.dat.partial.5", ".runes.dat.partial.x", ".partial.5"}, "sss",
+         {"runes.dat.partial.5", ".runes.dat.partial.x", ".partial.5"}},
+    };
+    const fs::path root = fs::temp_directory_path() / ("glyphmoor-first-start-" + std::to_string(::getpid()));
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove_all(root);
+        const fs::path folder = root / "folder", samples = root / "samples";
+        fs::create_directories(folder);
+        fs::create_directories(samples);
+        for (int i = 0; i < 3; ++i) {
+            const fs::path path = folder / launcher::ReferenceFiles[i];
+            if (row.samples[i] == 's')
+                Write(samples / launcher::ReferenceFiles[i], Sample[i]);
+            if (row.before[i] == 's' || row.before[i] == 'o')
+                Write(path, row.before[i] == 's' ? Sample[i] : "mine");
+            else if (row.before[i] == 'l')
+                fs::create_symlink(root / "nowhere", path);
+            else if (row.before[i] == 'd')
+                fs::create_directory(path);
+        }
+        for (const auto& name : row.leftovers) {
+            if (name.back() == '/')
+                fs::create_directory(folder / name);
+            Write(name.back() == '/' ? folder / name / "runewords.dat" : folder / name, "RUN");
+        }
+
+        const auto result = launcher::PrepareDataFolder(
+            folder, samples, [](long pid) { return pid == 77; }, 4242);
+
+        std::string after;
+        std::vector<std::string> copied, missing;
+        std::set<std::string> names;
+        for (int i = 0; i < 3; ++i) {
+            after += StateOf(folder / launcher::ReferenceFiles[i], i);
+            if (row.before[i] == '-' && after[i] == 's')
+                copied.emplace_back(launcher::ReferenceFiles[i]);
+            if (after[i] == '-')
+                missing.emplace_back(launcher::ReferenceFiles[i]);
+            if (after[i] != '-')
+                names.insert(launcher::ReferenceFiles[i]);
+        }
+        EXPECT_EQ(after, row.after);
+        EXPECT_EQ(result.copied, copied);
+        EXPECT_EQ(result.missing, missing);
+        EXPECT_EQ(result.failure, "");
+        std::set<std::string> expected = names;
+        expected.insert(row.kept.begin(), row.kept.end());
+        std::set<std::string> found;
+        for (const auto& entry : fs::directory_iterator(folder))
+            found.insert(entry.path().filename().string());
+        EXPECT_EQ(found, expected) << "leftovers or a staging folder";
+    }
+    fs::remove_all(root);
+}
+
+} // namespace
