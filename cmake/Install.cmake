@@ -15,7 +15,8 @@
 # folder per user and fills it with the samples the first time. So whatever a
 # player types (glyphmoor) or clicks (the menu entry) starts the launcher, and
 # the program sits where private executables go, for players who keep their
-# files in a folder of their own. On Windows the three programs sit together.
+# files in a folder of their own. On Windows the program sits beside the
+# launcher.
 
 include(GNUInstallDirs)
 
@@ -26,11 +27,7 @@ set(glyphmoor_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/glyphmoor)
 
 # Programs. src/launcher/CMakeLists.txt tells the launcher where the program is.
 if(TARGET glyphmoor)
-  if(WIN32)
-    install(TARGETS glyphmoor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  else()
-    install(TARGETS glyphmoor RUNTIME DESTINATION ${GLYPHMOOR_PROGRAM_DIR})
-  endif()
+  install(TARGETS glyphmoor RUNTIME DESTINATION ${GLYPHMOOR_PROGRAM_DIR})
 endif()
 install(TARGETS glyphmoor-data RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET glyphmoor-launcher)

@@ -81,6 +81,12 @@ std::string CopySamples(const fs::path& folder, const fs::path& samples, const s
             failure = Describe(Utf8(samples / name), ec);
             break;
         }
+        // On the disk before its name is, or a power cut could leave an
+        // empty file that would then count as the player's own.
+        if (!SyncToDisk(staging / name)) {
+            failure = Utf8(staging / name) + ": cannot be written to the disk";
+            break;
+        }
     }
     for (size_t i = 0; failure.empty() && i < names.size(); ++i) {
         if (MoveWithoutReplacing(staging / names[i], folder / names[i], ec))
@@ -89,6 +95,8 @@ std::string CopySamples(const fs::path& folder, const fs::path& samples, const s
             failure = Describe(Utf8(folder / names[i]), ec);
     }
     fs::remove_all(staging, ec);
+    if (!copied.empty())
+        SyncToDisk(folder); // the new names; the files are there either way
     return failure;
 }
 

@@ -31,7 +31,12 @@ bool ProcessRunning(long pid);
 bool MoveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
                           std::error_code& error);
 
-// Whether a message box can be shown at all (a display to show it on).
+// Writes what is in the file or folder `path` to the disk, so that a power cut
+// after a rename finds the file's content and the name both there.
+bool SyncToDisk(const std::filesystem::path& path);
+
+// Whether a message box can be seen at all: a display to show it on, not a
+// platform that draws nothing (a box nobody sees would wait forever).
 bool CanShowWindows();
 
 // Starts `program` in `folder` with the launcher's arguments after the first.

@@ -74,10 +74,24 @@ bool MoveWithoutReplacing(const fs::path& from, const fs::path& to, std::error_c
     return true;
 }
 
+bool SyncToDisk(const fs::path& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = fsync(fd) == 0;
+    close(fd);
+    return synced;
+}
+
 bool CanShowWindows()
 {
-    return NonEmpty("DISPLAY") != nullptr || NonEmpty("WAYLAND_DISPLAY") != nullptr ||
-           NonEmpty("QT_QPA_PLATFORM") != nullptr;
+    const char* platform = NonEmpty("QT_QPA_PLATFORM");
+    if (platform != nullptr) {
+        const std::string name(platform, std::strcspn(platform, ":"));
+        return name != "offscreen" && name != "minimal";
+    }
+    return NonEmpty("DISPLAY") != nullptr || NonEmpty("WAYLAND_DISPLAY") != nullptr;
 }
 
 int RunProgram(const fs::path& program, const fs::path& folder, int argc, char** argv, std::string& why)

@@ -4,6 +4,7 @@
 #include "launcher/Platform.h"
 
 #include <cstdlib>
+#include <cwchar>
 #include <windows.h>
 
 namespace fs = std::filesystem;
@@ -88,9 +89,25 @@ bool MoveWithoutReplacing(const fs::path& from, const fs::path& to, std::error_c
     return false;
 }
 
+bool SyncToDisk(const fs::path& path)
+{
+    // A folder's entries are written through by MoveFileExW already.
+    std::error_code ec;
+    if (fs::is_directory(path, ec))
+        return true;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool synced = FlushFileBuffers(file) != 0;
+    CloseHandle(file);
+    return synced;
+}
+
 bool CanShowWindows()
 {
-    return true;
+    const wchar_t* platform = _wgetenv(L"QT_QPA_PLATFORM");
+    return platform == nullptr || (std::wcsncmp(platform, L"offscreen", 9) != 0 && std::wcsncmp(platform, L"minimal", 7) != 0);
 }
 
 int RunProgram(const fs::path& program, const fs::path& folder, int, char**, std::string& why)

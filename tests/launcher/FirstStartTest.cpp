@@ -2,12 +2,15 @@
 // The launcher's first start on a real folder: which sample files are added,
 // which of the player's files stop it, and which leftovers go.
 #include "launcher/FirstStart.h"
+#include "launcher/Platform.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
+#include <stdlib.h>
 
 namespace fs = std::filesystem;
 
@@ -117,6 +120,35 @@ TEST(FirstStart, FolderStates)
         EXPECT_EQ(found, expected) << "leftovers or a staging folder";
     }
     fs::remove_all(root);
+}
+
+// A message box on a platform that draws nothing would wait for a click that
+// never comes, and the launcher with it.
+TEST(FirstStart, WhereABoxCanBeSeen)
+{
+    const struct {
+        const char *platform, *display, *wayland;
+        bool seen;
+    } rows[] = {
+        {nullptr, ":1", nullptr, true},     {nullptr, nullptr, "wayland-0", true},
+        {nullptr, nullptr, nullptr, false}, {nullptr, "", "", false},
+        {"offscreen", ":1", nullptr, false}, {"minimal", ":1", nullptr, false},
+        {"offscreen:fontengine=freetype", nullptr, nullptr, false}, {"xcb", ":1", nullptr, true},
+    };
+    const char* names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* name : names)
+        saved.push_back(getenv(name) ? std::optional<std::string>(getenv(name)) : std::nullopt);
+    const auto set = [](const char* name, const char* value) { value ? setenv(name, value, 1) : unsetenv(name); };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.platform ? row.platform : "-") + " " + (row.display ? row.display : "-"));
+        set(names[0], row.platform);
+        set(names[1], row.display);
+        set(names[2], row.wayland);
+        EXPECT_EQ(launcher::CanShowWindows(), row.seen);
+    }
+    for (size_t i = 0; i < saved.size(); ++i)
+        set(names[i], saved[i] ? saved[i]->c_str() : nullptr);
 }
 
 } // namespace
