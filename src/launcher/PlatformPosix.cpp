@@ -33,7 +33,7 @@ fs::path UserDataFolder(std::string& why)
         return fs::path(dataHome) / "glyphmoor";
     const char* home = NonEmpty("HOME");
     if (home == nullptr) {
-        why = "neither XDG_DATA_HOME nor HOME is set";
+        why = "neither XDG_DATA_HOME nor HOME is set. Set HOME to your home folder";
         return {};
     }
     return fs::path(home) / ".local" / "share" / "glyphmoor";

@@ -39,7 +39,7 @@ fs::path UserDataFolder(std::string& why)
 {
     const wchar_t* appData = _wgetenv(L"APPDATA");
     if (appData == nullptr || *appData == L'\0') {
-        why = "APPDATA is not set";
+        why = "APPDATA is not set. Set it to your own application data folder";
         return {};
     }
     return fs::path(appData) / L"Glyphmoor";

@@ -31,7 +31,9 @@ int Fail(int argc, char** argv, const std::string& message)
     std::cerr << name << ": " << message << '\n';
     if (launcher::CanShowWindows()) {
         QApplication app(argc, argv);
-        QMessageBox::warning(nullptr, QStringLiteral("Error..."), QString::fromStdString(message));
+        QString text = QString::fromStdString(message);
+        text[0] = text[0].toUpper();
+        QMessageBox::warning(nullptr, QStringLiteral("Error..."), text);
     }
     return 1;
 }
@@ -59,8 +61,7 @@ int main(int argc, char** argv)
     std::string why;
     const fs::path folder = launcher::UserDataFolder(why);
     if (folder.empty())
-        return Fail(argc, argv, "no folder for your files: " + why + ". Set it to a folder you can write to, "
-                                "then start Glyphmoor again.");
+        return Fail(argc, argv, "no folder for your files: " + why + ", then start Glyphmoor again.");
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (!fs::is_directory(folder))
