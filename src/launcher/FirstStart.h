@@ -30,7 +30,8 @@ struct FirstStartResult {
 //   player's own data: nothing is added to it, so samples are never mixed with
 //   the player's files (they are reported in `missing`);
 // - nothing is copied unless every missing file has its sample.
-// No file that is already there is ever replaced, changed or removed.
+// Apart from those leftovers, no file that is already there is ever replaced,
+// changed or removed.
 FirstStartResult PrepareDataFolder(const std::filesystem::path& folder, const std::filesystem::path& samples,
                                    const std::function<bool(long)>& processRunning, long ownPid);
 
