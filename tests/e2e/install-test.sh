@@ -155,7 +155,9 @@ grep -q "your own runes.dat but no items.dat" "$scratch/err" || fail "no message
 
 # An absolute XDG_DATA_HOME decides the place, a relative one is ignored; a
 # link in another folder still finds the program and the samples.
-launch "$scratch/home2" "$scratch/xdg" && started_in "$scratch/xdg/glyphmoor" || fail "XDG_DATA_HOME was not used"
+xdg=$scratch/$'xdg-\xff' # a folder name is bytes, not text
+launch "$scratch/home2" "$xdg" && started_in "$xdg/glyphmoor" && cmp -s "$samples/runes.dat" "$xdg/glyphmoor/runes.dat" ||
+  fail "XDG_DATA_HOME (named in bytes that are no UTF-8) was not used"
 [[ ! -e $scratch/home2/.local ]] || fail "a folder was made under HOME although XDG_DATA_HOME was set"
 (cd "$scratch" && launch "$scratch/home2" relative && started_in "$scratch/home2/.local/share/glyphmoor") &&
   [[ ! -e $scratch/relative ]] || fail "a relative XDG_DATA_HOME was not ignored"
