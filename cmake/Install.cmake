@@ -2,16 +2,21 @@
 # What `cmake --install` puts where, and the Debian package `cpack -G DEB` makes
 # of it:
 #
-#   bin/                              glyphmoor, glyphmoor-data, glyphmoor-launcher
+#   bin/                              glyphmoor-launcher, glyphmoor (a link to it), glyphmoor-data
+#   libexec/glyphmoor/                glyphmoor, the program itself
 #   share/glyphmoor/                  the sample runes.dat, items.dat, runewords.dat
 #   share/applications/               <app id>.desktop (starts the launcher)
 #   share/metainfo/                   <app id>.metainfo.xml, for software centres
 #   share/icons/hicolor/*/apps/       <app id>.svg and .png at every size
 #   share/man/man1/                   glyphmoor.1, glyphmoor-launcher.1, glyphmoor-data.1
-#   share/doc/glyphmoor/              copyright, changelog, the data format of glyphmoor-data
+#   share/doc/glyphmoor/              README, copyright, changelog, the data format of glyphmoor-data
 #
 # The program keeps its files in its working directory; the launcher gives it a
-# folder per user and fills it with the samples the first time.
+# folder per user and fills it with the samples the first time. So whatever a
+# player types (glyphmoor) or clicks (the menu entry) starts the launcher, and
+# the program sits where private executables go, for players who keep their
+# files in a folder of their own. On Windows the program sits beside the
+# launcher.
 
 include(GNUInstallDirs)
 
@@ -20,20 +25,18 @@ set(glyphmoor_packaging_out ${PROJECT_BINARY_DIR}/packaging)
 set(glyphmoor_samples_dir ${CMAKE_INSTALL_DATADIR}/glyphmoor)
 set(glyphmoor_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/glyphmoor)
 
-# Programs.
+# Programs. src/launcher/CMakeLists.txt tells the launcher where the program is.
 if(TARGET glyphmoor)
-  install(TARGETS glyphmoor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS glyphmoor RUNTIME DESTINATION ${GLYPHMOOR_PROGRAM_DIR})
 endif()
 install(TARGETS glyphmoor-data RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-
-# The launcher finds the samples relative to its own place, so the installed
-# tree works under any prefix and in a staging directory.
-file(RELATIVE_PATH GLYPHMOOR_BIN_TO_SAMPLES ${CMAKE_INSTALL_FULL_BINDIR}
-     ${CMAKE_INSTALL_FULL_DATADIR}/glyphmoor)
-configure_file(${glyphmoor_packaging_dir}/glyphmoor-launcher.in ${glyphmoor_packaging_out}/glyphmoor-launcher
-               @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
-                                      WORLD_READ WORLD_EXECUTE)
-install(PROGRAMS ${glyphmoor_packaging_out}/glyphmoor-launcher DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET glyphmoor-launcher)
+  install(TARGETS glyphmoor-launcher RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  if(NOT WIN32)
+    install(CODE "file(CREATE_LINK glyphmoor-launcher
+                       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/glyphmoor\" SYMBOLIC)")
+  endif()
+endif()
 
 # The sample reference data, compiled by the target sample_data.
 install(FILES ${PROJECT_BINARY_DIR}/data/runes.dat ${PROJECT_BINARY_DIR}/data/items.dat
@@ -62,7 +65,8 @@ if(TARGET glyphmoor)
   endforeach()
 endif()
 
-# Manual pages and the package's changelog, compressed as Debian keeps them.
+# Manual pages, the short README and the package's changelog (compressed as
+# Debian keeps them).
 # The pages name installed paths, so they are filled in when they are
 # installed, for the prefix of that install (the package's is /usr).
 find_program(GZIP_PROGRAM gzip REQUIRED)
@@ -70,9 +74,11 @@ install(CODE "
   set(PROJECT_VERSION ${PROJECT_VERSION})
   set(GLYPHMOOR_FULL_SAMPLES_DIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/glyphmoor\")
   set(GLYPHMOOR_FULL_DOC_DIR \"\${CMAKE_INSTALL_PREFIX}/${glyphmoor_doc_dir}\")
+  set(GLYPHMOOR_FULL_PROGRAM \"\${CMAKE_INSTALL_PREFIX}/${GLYPHMOOR_PROGRAM_DIR}/glyphmoor\")
   foreach(page glyphmoor.1 glyphmoor-data.1)
     configure_file(${glyphmoor_packaging_dir}/\${page} ${glyphmoor_packaging_out}/\${page} @ONLY)
   endforeach()
+  configure_file(${glyphmoor_packaging_dir}/README.in ${glyphmoor_packaging_out}/README @ONLY)
   file(WRITE ${glyphmoor_packaging_out}/glyphmoor-launcher.1 \".so man1/glyphmoor.1\\n\")
   foreach(page glyphmoor.1 glyphmoor-data.1 glyphmoor-launcher.1)
     execute_process(COMMAND ${GZIP_PROGRAM} -9nf ${glyphmoor_packaging_out}/\${page} COMMAND_ERROR_IS_FATAL ANY)
@@ -88,6 +94,7 @@ add_custom_command(OUTPUT ${glyphmoor_packaging_out}/changelog.gz
                    DEPENDS ${glyphmoor_packaging_out}/changelog)
 add_custom_target(debian_changelog ALL DEPENDS ${glyphmoor_packaging_out}/changelog.gz)
 install(FILES ${glyphmoor_packaging_out}/changelog.gz ${glyphmoor_packaging_dir}/copyright
+              ${glyphmoor_packaging_out}/README
         DESTINATION ${glyphmoor_doc_dir})
 
 if(EXISTS ${PROJECT_SOURCE_DIR}/docs/data-format.md)
@@ -123,8 +130,9 @@ item categories you have, keep a roster of up to 256 characters with their
 levels, and Glyphmoor lists the runewords you can make under the rules chosen
 in its Filters menu.
 
-The package holds the program, a launcher that gives each user a data
-folder, a sample data set, and glyphmoor-data, which compiles, decompiles
-and checks the reference data.")
+The command glyphmoor (also named glyphmoor-launcher) starts the program in
+the player's own data folder, which it fills with the sample data set the
+first time. glyphmoor-data compiles, decompiles and checks the reference
+data.")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core, fonts-dejavu-extra")
 include(CPack)

@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   libbenchmark-dev time
   xvfb xdotool x11-utils imagemagick desktop-file-utils python3
-  librsvg2-bin dpkg-dev lintian appstream
+  librsvg2-bin dpkg-dev file lintian appstream
   dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
 )
 

@@ -55,6 +55,12 @@ for size in 16 24 32 48 64 128 256; do
     fail "$icon is missing or not ${size}x${size}"
 done
 zcat "$root/usr/share/man/man1/glyphmoor.1.gz" | grep -q "Glyphmoor $version" || fail "the manual page is not of $version"
+# What a player types or clicks is the launcher; the program is private.
+[[ $(readlink "$root/usr/bin/glyphmoor") == glyphmoor-launcher && -x $root/usr/libexec/glyphmoor/glyphmoor &&
+   $(ls "$root/usr/bin") == $'glyphmoor\nglyphmoor-data\nglyphmoor-launcher' ]] ||
+  fail "not /usr/bin/glyphmoor the launcher and the program in /usr/libexec/glyphmoor"
+grep -q '/usr/libexec/glyphmoor/glyphmoor' "$root/usr/share/doc/glyphmoor/README" ||
+  fail "no README in /usr/share/doc/glyphmoor naming the program"
 
 # Installed with apt-get, started as the desktop starts it, and purged.
 exec 9>"${TMPDIR:-/tmp}/glyphmoor-install-test.lock"
@@ -83,6 +89,16 @@ else
   kill -TERM "$program" 2>/dev/null && wait "$program" || true
   folder=$player/.local/share/glyphmoor
   grep -q Ann "$folder/chars.dat" 2>/dev/null || fail "the first character was not saved in $folder"
+  # glyphmoor typed in a folder without data opens the player's roster there.
+  mkdir "$scratch/typed"
+  saved=$(stat -c %y "$folder/settings.dat")
+  (cd "$scratch/typed" && exec env -i PATH=/usr/bin:/bin HOME="$player" DISPLAY="$DISPLAY" glyphmoor) &
+  program=$!
+  timeout 20 xdotool search --sync --onlyvisible --name "^Glyphmoor v$version\$" >/dev/null ||
+    fail "no window \"Glyphmoor v$version\" after typing glyphmoor"
+  kill -TERM "$program" 2>/dev/null && wait "$program" || fail "glyphmoor typed in a terminal did not end with 0"
+  [[ -z $(ls -A "$scratch/typed") && $(stat -c %y "$folder/settings.dat") != "$saved" ]] ||
+    fail "glyphmoor typed in $scratch/typed did not work in $folder"
   apt purge glyphmoor && installed=no || fail "apt-get purge"
   dpkg-query -W glyphmoor >/dev/null 2>&1 && fail "the package is still known to dpkg after the purge"
   while read -r f; do
@@ -92,54 +108,87 @@ else
   grep -q Ann "$folder/chars.dat" 2>/dev/null || fail "the purge touched the player's characters"
 fi
 
-# The launcher of a scratch install, with a stand-in program beside it.
+# The launcher of a scratch install, with a stand-in program in its place
+# that writes down where, how and as which process it was started.
 prefix=$scratch/prefix
 cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1 ||
   { cat "$scratch/install.log" >&2; echo "FAILED: cmake --install" >&2; exit 1; }
 report=$scratch/report
-printf '#!/bin/sh\n{ pwd; echo "args: $*"; ls -A; } >"%s"\n' "$report" >"$prefix/bin/glyphmoor"
-launcher=$prefix/bin/glyphmoor-launcher
+printf '#!/bin/sh\n{ pwd; echo "args: $*"; echo "pid: $$"; ls -A; } >"%s"\nexit 7\n' "$report" \
+  >"$prefix/libexec/glyphmoor/glyphmoor"
+launcher=$prefix/bin/glyphmoor
 samples=$prefix/share/glyphmoor
-launch() { # HOME XDG_DATA_HOME(or -) args...
+launch() { # HOME XDG_DATA_HOME(or -) args...: the launcher without a display, its status in $status
   local home=$1 xdg=$2
   shift 2
   rm -f "$report"
-  if [[ $xdg == - ]]; then env -u XDG_DATA_HOME HOME="$home" "$launcher" "$@"
-  else env HOME="$home" XDG_DATA_HOME="$xdg" "$launcher" "$@"; fi
+  status=0
+  if [[ $xdg == - ]]; then env -u XDG_DATA_HOME -u DISPLAY -u QT_QPA_PLATFORM HOME="$home" "$launcher" "$@" || status=$?
+  else env -u DISPLAY -u QT_QPA_PLATFORM HOME="$home" XDG_DATA_HOME="$xdg" "$launcher" "$@" || status=$?; fi
 }
 started_in() { [[ -f $report && $(head -n1 "$report") == "$1" ]]; }
 
-# First start: the folder is made under ~/.local/share and gets the samples.
-mkdir "$scratch/home1" "$scratch/home2" "$scratch/links"
+# Typed in a folder without data, glyphmoor starts in ~/.local/share/glyphmoor
+# and gives it the samples; the launcher becomes the program, whose exit status
+# is the launcher's.
+mkdir "$scratch/home1" "$scratch/home2" "$scratch/links" "$scratch/elsewhere"
 folder=$scratch/home1/.local/share/glyphmoor
-launch "$scratch/home1" - -style fusion && started_in "$folder" || fail "a first start did not start in $folder"
-grep -qx 'args: -style fusion' "$report" || fail "the launcher did not pass its arguments on"
-for f in runes.dat items.dat runewords.dat; do
-  cmp -s "$build/data/$f" "$folder/$f" || fail "the first start did not copy $f"
-done
+(cd "$scratch/elsewhere" && exec env -u XDG_DATA_HOME -u DISPLAY HOME="$scratch/home1" "$launcher" -style fusion) &
+pid=$!
+wait "$pid" && status=0 || status=$?
+started_in "$folder" || fail "a first start did not start in $folder"
+[[ $status -eq 7 ]] || fail "the launcher ended with $status, not with the program's 7"
+grep -qx "pid: $pid" "$report" && grep -qx 'args: -style fusion' "$report" ||
+  fail "the launcher did not become the program (exec) with its arguments"
+[[ -z $(ls -A "$scratch/elsewhere") ]] || fail "a start wrote into the folder it was typed in"
+for f in runes.dat items.dat runewords.dat; do cmp -s "$build/data/$f" "$folder/$f" || fail "$f was not copied"; done
 [[ -z $(find "$folder" -name '.*partial*') ]] || fail "the launcher left a partial copy behind"
 
-# The player's own data is never replaced, nor mixed with samples.
+# The player's own data is never replaced, nor mixed with samples: with a
+# file of the set missing, the launcher says which and starts nothing.
 printf 'mine' >"$folder/runes.dat" && printf 'chars' >"$folder/chars.dat" && rm "$folder/items.dat"
-launch "$scratch/home1" - && started_in "$folder" || fail "a second start did not start in $folder"
+launch "$scratch/home1" - 2>"$scratch/err"
+[[ $status -eq 1 && ! -f $report ]] || fail "the launcher started beside the player's incomplete data set"
+grep -q "your own runes.dat but no items.dat" "$scratch/err" || fail "no message naming the missing items.dat"
 [[ $(cat "$folder/runes.dat" "$folder/chars.dat") == minechars && ! -e $folder/items.dat ]] ||
-  fail "a second start replaced the player's files or mixed samples in"
+  fail "a start replaced the player's files or mixed samples in"
 
 # An absolute XDG_DATA_HOME decides the place, a relative one is ignored; a
-# link in another folder still finds the samples.
-launch "$scratch/home2" "$scratch/xdg" && started_in "$scratch/xdg/glyphmoor" || fail "XDG_DATA_HOME was not used"
+# link in another folder still finds the program and the samples.
+xdg=$scratch/$'xdg-\xff' # a folder name is bytes, not text
+launch "$scratch/home2" "$xdg" && started_in "$xdg/glyphmoor" && cmp -s "$samples/runes.dat" "$xdg/glyphmoor/runes.dat" ||
+  fail "XDG_DATA_HOME (named in bytes that are no UTF-8) was not used"
 [[ ! -e $scratch/home2/.local ]] || fail "a folder was made under HOME although XDG_DATA_HOME was set"
-(cd "$scratch" && launch "$scratch/home2" relative) && started_in "$scratch/home2/.local/share/glyphmoor" &&
+(cd "$scratch" && launch "$scratch/home2" relative && started_in "$scratch/home2/.local/share/glyphmoor") &&
   [[ ! -e $scratch/relative ]] || fail "a relative XDG_DATA_HOME was not ignored"
-ln -s "$launcher" "$scratch/links/glyphmoor-launcher"
-launcher=$scratch/links/glyphmoor-launcher launch "$scratch/home2" "$scratch/linked" &&
+ln -s "$launcher" "$scratch/links/glyphmoor"
+launcher=$scratch/links/glyphmoor launch "$scratch/home2" "$scratch/linked" && started_in "$scratch/linked/glyphmoor" &&
   cmp -s "$samples/runes.dat" "$scratch/linked/glyphmoor/runes.dat" || fail "started through a link, no samples"
 
-# A folder that cannot be made is reported and nothing is started.
+# A folder that cannot be made is told on standard error and, with a display,
+# in a box that waits to be read; nothing is started.
 touch "$scratch/file"
-launch "$scratch" "$scratch/file" 2>"$scratch/err" && fail "the launcher started without its folder"
-grep -q 'glyphmoor-launcher: cannot create' "$scratch/err" && [[ ! -f $report ]] ||
+launch "$scratch" "$scratch/file" 2>"$scratch/err"
+grep -q '^glyphmoor: cannot create the folder .* set XDG_DATA_HOME' "$scratch/err" && [[ $status -eq 1 && ! -f $report ]] ||
   fail "no clear message, or a start, when the folder cannot be made"
+[[ -n $xvfb ]] || start_xvfb "$scratch"
+env -u QT_QPA_PLATFORM HOME="$scratch" XDG_DATA_HOME="$scratch/file" "$launcher" 2>/dev/null &
+pid=$!
+if box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Error\.\.\.$'); then
+  xdotool windowfocus --sync "$box" key Return || true
+else
+  fail "no message box when the folder cannot be made"
+fi
+timeout 10 tail --pid="$pid" -f /dev/null || { kill "$pid"; fail "the launcher did not end after its box"; }
+wait "$pid" && status=0 || status=$?
+[[ $status -eq 1 && ! -f $report ]] || fail "after its box the launcher ended with $status or started the program"
+
+# Without a sample file a first start copies nothing and says what to do.
+rm "$samples/items.dat"
+launch "$scratch/home2" "$scratch/nosample" 2>"$scratch/err"
+[[ $status -eq 1 && ! -f $report && -z $(ls -A "$scratch/nosample/glyphmoor") ]] &&
+  grep -q 'sample data file items.dat cannot be found in .* Reinstall Glyphmoor' "$scratch/err" ||
+  fail "a missing sample file was not reported, or the set was copied without it"
 
 if [[ $failures -ne 0 ]]; then
   echo "install-test: $failures check(s) failed" >&2

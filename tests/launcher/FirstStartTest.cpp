@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The launcher's first start on a real folder: which sample files are added,
+// which of the player's files stop it, and which leftovers go.
+#include "launcher/FirstStart.h"
+#include "launcher/Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <set>
+#include <stdlib.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Sample[] = {"RUNES", "ITEMS", "RUNEWORDS"};
+
+std::string Content(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// One letter per reference file: '-' absent, 's' the sample's bytes, 'o' the
+// player's own bytes, 'l' a link that leads nowhere, 'd' a directory.
+char StateOf(const fs::path& path, int i)
+{
+    if (fs::is_symlink(path) || !fs::exists(path) || fs::is_directory(path))
+        return fs::is_symlink(path) ? 'l' : fs::exists(path) ? 'd' : '-';
+    return Content(path) == Sample[i] ? 's' : Content(path) == "mine" ? 'o' : '?';
+}
+
+std::string Join(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (const auto& name : names)
+        text += name + " ";
+    return text;
+}
+
+TEST(FirstStart, FolderStates)
+{
+    const struct {
+        const char *name, *before, *samples; // the folder's three files; 's' or '-' for each sample
+        std::vector<std::string> leftovers;  // names ending in '/' are folders
+        const char* after;
+        std::set<std::string> kept;          // the leftovers that stay
+        std::string own, noSample;           // as reported, for the launcher's message
+    } rows[] = {
+        // Process 77 runs; 123 and 5 are gone.
+        {"empty folder gets the set", "---", "sss", {}, "sss", {}, "", ""},
+        {"killed mid-copy: completed, partial removed", "s--", "sss", {".items.dat.partial.123"}, "sss", {}, "", ""},
+        {"killed between moves", "ss-", "sss", {".samples.partial.123/"}, "sss", {}, "", ""},
+        {"complete samples left alone", "sss", "sss", {}, "sss", {}, "", ""},
+        {"own file with samples beside it", "oss", "sss", {}, "oss", {}, "runes.dat ", ""},
+        {"own runes: samples not mixed in", "o--", "sss", {".runes.dat.partial.5"}, "o--", {}, "runes.dat ", ""},
+        {"own items beside a sample", "so-", "sss", {}, "so-", {}, "items.dat ", ""},
+        {"a dangling link is the player's", "l--", "sss", {}, "l--", {}, "runes.dat ", ""},
+        {"a directory is the player's", "-d-", "sss", {}, "-d-", {}, "items.dat ", ""},
+        {"a sample missing: nothing copied", "s--", "s-s", {}, "s--", {}, "", "items.dat "},
+        {"a running launcher's copy stays", "---", "sss", {".samples.partial.77/"}, "sss", {".samples.partial.77"}, "",
+         ""},
+        {"look-alikes stay", "---", "sss", {"runes.dat.partial.5", ".runes.dat.partial.x", ".partial.5"}, "sss",
+         {"runes.dat.partial.5", ".runes.dat.partial.x", ".partial.5"}, "", ""},
+    };
+    const fs::path root = fs::temp_directory_path() / ("glyphmoor-first-start-" + std::to_string(::getpid()));
+    const fs::path folder = root / "folder", samples = root / "samples";
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove_all(root);
+        fs::create_directories(folder);
+        fs::create_directories(samples);
+        for (int i = 0; i < 3; ++i) {
+            const fs::path path = folder / launcher::ReferenceFiles[i];
+            if (row.samples[i] == 's')
+                std::ofstream(samples / launcher::ReferenceFiles[i]) << Sample[i];
+            if (row.before[i] == 's' || row.before[i] == 'o')
+                std::ofstream(path) << (row.before[i] == 's' ? Sample[i] : "mine");
+            else if (row.before[i] == 'l')
+                fs::create_symlink(root / "nowhere", path);
+            else if (row.before[i] == 'd')
+                fs::create_directory(path);
+        }
+        for (const auto& name : row.leftovers) {
+            if (name.back() == '/')
+                fs::create_directory(folder / name);
+            std::ofstream(name.back() == '/' ? folder / name / "runewords.dat" : folder / name) << "RUN";
+        }
+
+        const auto result = launcher::PrepareDataFolder(folder, samples, [](long pid) { return pid == 77; }, 4242);
+
+        std::string after;
+        std::vector<std::string> copied, missing;
+        std::set<std::string> found, expected = row.kept;
+        for (int i = 0; i < 3; ++i) {
+            after += StateOf(folder / launcher::ReferenceFiles[i], i);
+            if (row.before[i] == '-' && after[i] == 's')
+                copied.emplace_back(launcher::ReferenceFiles[i]);
+            if (after[i] == '-')
+                missing.emplace_back(launcher::ReferenceFiles[i]);
+            else
+                expected.insert(launcher::ReferenceFiles[i]);
+        }
+        EXPECT_EQ(after, row.after);
+        EXPECT_EQ(result.copied, copied);
+        EXPECT_EQ(result.missing, missing);
+        EXPECT_EQ(Join(result.own) + "|" + Join(result.noSample), row.own + "|" + row.noSample);
+        EXPECT_EQ(result.failure, "");
+        for (const auto& entry : fs::directory_iterator(folder))
+            found.insert(entry.path().filename().string());
+        EXPECT_EQ(found, expected) << "leftovers or a staging folder";
+    }
+    fs::remove_all(root);
+}
+
+// A message box on a platform that draws nothing would wait for a click that
+// never comes, and the launcher with it.
+TEST(FirstStart, WhereABoxCanBeSeen)
+{
+    const struct {
+        const char *platform, *display, *wayland;
+        bool seen;
+    } rows[] = {
+        {nullptr, ":1", nullptr, true},      {nullptr, nullptr, "wayland-0", true},
+        {nullptr, nullptr, nullptr, false},  {nullptr, "", "", false},
+        {"offscreen", ":1", nullptr, false}, {"minimal", ":1", nullptr, false},
+        {"offscreen:fontengine=freetype", nullptr, nullptr, false}, {"xcb", ":1", nullptr, true},
+    };
+    const char* names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+    std::optional<std::string> saved[3];
+    for (int i = 0; i < 3; ++i)
+        if (getenv(names[i]))
+            saved[i] = getenv(names[i]);
+    const auto set = [](const char* name, const char* value) { value ? setenv(name, value, 1) : unsetenv(name); };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.platform ? row.platform : "-") + " " + (row.display ? row.display : "-"));
+        set(names[0], row.platform), set(names[1], row.display), set(names[2], row.wayland);
+        EXPECT_EQ(launcher::CanShowWindows(), row.seen);
+    }
+    for (int i = 0; i < 3; ++i)
+        set(names[i], saved[i] ? saved[i]->c_str() : nullptr);
+}
+
+} // namespace
