@@ -8,8 +8,14 @@
 
 #include <csignal>
 #include <filesystem>
+#include <thread>
+#include <unistd.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/stat.h>
+#endif
 
 using namespace glyphmoor;
 using namespace glyphmoor::test;
@@ -214,13 +220,66 @@ protected:
     DiskFiles disk{dir.string()};
 };
 
-TEST_F(Disk, ReplaceWritesWholeRegularFilesThroughLinksOrLeavesTheOldAlone)
+TEST_F(Disk, ReplaceWritesWholeRegularFilesOrLeavesTheOldAlone)
 {
     ASSERT_TRUE(disk.Replace("a", BytesOf("first, longer")) && disk.Replace("a", BytesOf("second")));
     EXPECT_EQ(disk.Read("a", 3), BytesOf("sec"));
     ASSERT_TRUE(disk.Replace("empty", {}) && disk.Read("empty", 1) == Bytes{}); // empty, not missing
     EXPECT_TRUE(disk.Remove("empty"));
     EXPECT_FALSE(DiskFiles((dir / "missing").string()).Replace("a", BytesOf("x")));
+    // Bytes as they are: no CR LF for LF, no end at 0x1A; and a folder named
+    // outside any one code page.
+    const Bytes binary = BytesOf("a\nb\r\n\x1A\0c\r");
+    const fs::path named = dir / fs::path(u8"R\u00fcnen \u0416\u6587");
+    fs::create_directory(named);
+    const std::u8string utf8 = named.u8string();
+    DiskFiles inNamed(std::string(utf8.begin(), utf8.end()));
+    for (DiskFiles* store : {&disk, &inNamed}) {
+        ASSERT_TRUE(store->Replace("binary", binary) && store->Replace("binary", binary));
+        EXPECT_EQ(store->Read("binary", 100), binary);
+    }
+    EXPECT_EQ(fs::file_size(named / "binary"), binary.size());
+    // A read-only file and a directory: not replaced nor removed; the file read.
+    disk.Replace("mine", BytesOf("mine"));
+    fs::permissions(dir / "mine", fs::perms::owner_read | fs::perms::group_read);
+    for (const std::string name : {"mine", "elsewhere"}) {
+        EXPECT_EQ(disk.Read(name, 1 << 20), name == "mine" ? std::optional(BytesOf("mine")) : std::nullopt);
+        EXPECT_FALSE(disk.Replace(name, BytesOf("new")) || disk.Remove(name)) << name;
+    }
+    fs::permissions(dir / "mine", fs::perms::owner_write, fs::perms_options::add);
+    fs::remove_all(named);
+    EXPECT_EQ(Entries(), (std::set<std::string>{"a", "binary", "mine", "elsewhere"})); // no temporary left
+}
+
+#ifdef _WIN32
+// Another program holding the file open without sharing it (a backup tool, a
+// virus scanner): a short hold is waited out, a long one refused with the
+// old file kept.
+TEST_F(Disk, AFileHeldOpenWithoutSharingIsWaitedForThenLeftAlone)
+{
+    for (const auto& [holdMs, replaced] : {std::pair(200, true), std::pair(3000, false)}) {
+        ASSERT_TRUE(disk.Replace("held", BytesOf("old")));
+        const HANDLE held = ::CreateFileW((dir / "held").wstring().c_str(), GENERIC_READ, 0, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::thread release([held, holdMs = holdMs] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+            ::CloseHandle(held);
+        });
+        EXPECT_EQ(disk.Replace("held", BytesOf("new")), replaced) << holdMs;
+        release.join();
+        EXPECT_EQ(disk.Read("held", 10), BytesOf(replaced ? "new" : "old")) << holdMs;
+        EXPECT_EQ(Entries(), (std::set<std::string>{"held", "elsewhere"}));
+    }
+}
+#endif
+
+TEST_F(Disk, PosixLimitsFifosDevicesAndLinks)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no file-size limit, FIFOs or /dev, and links need privileges";
+#else
+    ASSERT_TRUE(disk.Replace("a", BytesOf("second")));
     const auto handler = std::signal(SIGXFSZ, SIG_IGN); // writes past 20 bytes fail
     rlimit previous{};
     ::getrlimit(RLIMIT_FSIZE, &previous);
@@ -232,13 +291,11 @@ TEST_F(Disk, ReplaceWritesWholeRegularFilesThroughLinksOrLeavesTheOldAlone)
     EXPECT_FALSE(written);
     EXPECT_EQ(disk.Read("a", 1 << 20), BytesOf("second")); // the old file, and no new one beside it
     EXPECT_EQ(Entries(), (std::set<std::string>{"a", "elsewhere"}));
-    // Read-only files, devices, FIFOs and directories: not replaced nor removed, only the first read.
-    disk.Replace("mine", BytesOf("mine"));
-    fs::permissions(dir / "mine", fs::perms::owner_read | fs::perms::group_read);
+    // Devices and FIFOs: not replaced nor removed, not read.
     fs::create_symlink("/dev/zero", dir / "zero");
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
-    for (const std::string name : {"mine", "zero", "fifo", "elsewhere"}) {
-        EXPECT_EQ(disk.Read(name, 1 << 20), name == "mine" ? std::optional(BytesOf("mine")) : std::nullopt);
+    for (const std::string name : {"zero", "fifo"}) {
+        EXPECT_EQ(disk.Read(name, 1 << 20), std::nullopt);
         EXPECT_FALSE(disk.Replace(name, BytesOf("new")) || disk.Remove(name)) << name;
     }
     // Links are written through, relative or absolute, and the mode is kept.
@@ -251,6 +308,7 @@ TEST_F(Disk, ReplaceWritesWholeRegularFilesThroughLinksOrLeavesTheOldAlone)
     EXPECT_EQ(disk.Read("elsewhere/old", 1 << 20), BytesOf("new"));
     EXPECT_EQ(fs::status(dir / "elsewhere/old").permissions(), mode);
     EXPECT_TRUE(fs::is_symlink(dir / "absolute"));
+#endif
 }
 
 TEST_F(Disk, LeftoversOfAProcessThatIsGoneAreRemovedAndNothingElse)

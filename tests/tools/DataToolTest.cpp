@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdlib.h>
+#include <unistd.h>
 
 namespace glyphmoor::tools {
 namespace {
@@ -176,17 +176,20 @@ struct Tool {
 struct TempDir {
     TempDir()
     {
-        std::string name = (fs::temp_directory_path() / "glyphmoor-data-XXXXXX").string();
-        path = ::mkdtemp(name.data());
+        static int made = 0;
+        path = fs::temp_directory_path() /
+               ("glyphmoor-data-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
+        fs::remove_all(path);
+        fs::create_directory(path);
     }
     ~TempDir() { fs::remove_all(path); }
     std::string Read(const std::string& name) const
     {
         std::ostringstream content;
-        content << std::ifstream(path / name).rdbuf();
+        content << std::ifstream(path / name, std::ios::binary).rdbuf();
         return content.str();
     }
-    void Write(const std::string& name, const std::string& text) const { std::ofstream(path / name) << text; }
+    void Write(const std::string& name, const std::string& text) const { std::ofstream(path / name, std::ios::binary) << text; }
     fs::path path;
 };
 
