@@ -8,12 +8,15 @@
 #include "ui/StatusLine.h"
 #include "ui/UiFont.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QIcon>
 #include <QMenuBar>
 #include <QPainter>
+#include <QKeyEvent>
 #include <QProxyStyle>
+#include <QShortcut>
 #include <QStyleOptionMenuItem>
 
 #include <algorithm>
@@ -76,7 +79,8 @@ MainFrame::MainFrame(RunewordFinderApp& app, Prompter& prompter, glyphmoor::File
     // The panel loads the data and the roster while it is created, so their
     // messages come before the window shows.
     panel = new MainPanel(this, prompter, files);
-    panel->Create();
+    if (!panel->Create())
+        return; // the program ends at once
     setCentralWidget(panel);
 
     // Icon 102 at every size it is drawn in, so that the window manager and
@@ -90,6 +94,19 @@ MainFrame::MainFrame(RunewordFinderApp& app, Prompter& prompter, glyphmoor::File
     statusLine = new StatusLine(this);
     setStatusBar(statusLine);
     panel->SetStatusLine(statusLine);
+
+    // F10 enters the menu bar as Alt alone does: the first title
+    // highlighted, the arrows move along the bar, Escape or F10 again leaves
+    // it. Qt's menu bar knows only Alt, so F10 plays the widget with the
+    // keyboard a lone Alt, pressed and released.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : this;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+        QCoreApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &release);
+    });
 
     ApplyUiFont(this);
     menuBar()->setFont(UiFont());

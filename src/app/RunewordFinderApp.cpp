@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/RunewordFinderApp.h"
 
-#include "app/FolderLock.h"
 #include "ui/AboutDialog.h"
 #include "ui/ControlIds.h"
 #include "app/MainFrame.h"
 #include "ui/MainPanel.h"
 #include "ui/Prompter.h"
+#include "core/Roster.h"
 
 #include <QAction>
 #include <QApplication>
@@ -104,14 +104,23 @@ RunewordFinderApp::~RunewordFinderApp()
     delete frame.data();
 }
 
-int RunewordFinderApp::Run(const QString& folder)
+int RunewordFinderApp::Run()
 {
-    FolderLock lock(folder);
-    if (!lock.Take(prompter))
+    const LockState lock = LockRosterFiles(files);
+    if (lock == LockState::Taken) {
+        prompter.Show(AlreadyRunningMessage());
         return 1;
+    }
+    // Without a lock another copy could write over this one's saves, and
+    // this one over its: the session reads the files and writes none.
+    if (lock != LockState::Held)
+        unsaved = std::make_unique<UnsavedFiles>(files);
     files.RemoveLeftovers(RosterFileName);
     files.RemoveLeftovers(SettingsFileName);
-    InitInstance();
+    if (!InitInstance())
+        return 1;
+    if (unsaved && !ending)
+        prompter.Show(UnsavedSessionMessage());
     if (!ending) {
         connect(frame, &QObject::destroyed, qApp, &QCoreApplication::quit);
         QApplication::exec();
@@ -139,7 +148,11 @@ void RunewordFinderApp::SaveState()
 
 bool RunewordFinderApp::InitInstance()
 {
-    frame = new MainFrame(*this, prompter, files);
+    frame = new MainFrame(*this, prompter, unsaved ? *unsaved : files);
+    if (!frame->Panel()->Started()) {
+        delete frame.data(); // saves nothing: the roster did not read
+        return false;
+    }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect placed = frame->frameGeometry();
         placed.moveCenter(screen->availableGeometry().center());

@@ -7,7 +7,6 @@
 #include "core/Version.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QSessionManager>
 
 int main(int argc, char** argv)
@@ -26,5 +25,5 @@ int main(int argc, char** argv)
                      &RunewordFinderApp::EndRun);
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &app,
                      [&app](QSessionManager&) { app.SaveState(); });
-    return app.Run(QDir::currentPath());
+    return app.Run();
 }

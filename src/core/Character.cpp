@@ -145,25 +145,3 @@ std::optional<bool> Character::DecodeRecord(ByteView file)
 }
 
 } // namespace glyphmoor
-
-namespace glyphmoor {
-
-bool Character::Save(Io io) const
-{
-    const auto record = EncodeRecord();
-    std::optional<Bytes> file;
-    if (record)
-        file = io.files.Exists(RosterFileName) ? io.files.Read(RosterFileName, RosterFileLimit) : Bytes{};
-    if (file) {
-        const std::size_t start = static_cast<std::size_t>(slot) * RecordSize;
-        if (file->size() / RecordSize <= static_cast<std::size_t>(slot))
-            file->resize(start + RecordSize);
-        std::copy(record->begin(), record->end(), file->begin() + static_cast<std::ptrdiff_t>(start));
-        if (io.files.Replace(RosterFileName, *file))
-            return true;
-    }
-    io.messages.Show(CannotWriteMessage(RosterFileName));
-    return false;
-}
-
-} // namespace glyphmoor

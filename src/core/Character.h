@@ -69,10 +69,6 @@ public:
     // record is bad, in which case the slot is cleared.
     std::optional<bool> DecodeRecord(ByteView file);
 
-    // Writes this slot's record into chars.dat; reports a file it cannot
-    // write and then leaves the file as it was.
-    bool Save(Io io) const;
-
 private:
     int slot;
     std::string name;

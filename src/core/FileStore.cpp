@@ -1,239 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/FileStore.h"
 
-#include <algorithm>
-#include <atomic>
-#include <cerrno>
-#include <csignal>
-#include <filesystem>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <chrono>
+#include <thread>
 
 namespace glyphmoor {
 
 namespace {
-
-bool WriteAll(int fd, const Bytes& content)
-{
-    std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string BaseOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The file a path leads to through any symbolic links; it need not exist.
-// Nothing for a loop of links.
-std::optional<std::string> FinalPath(std::string path)
-{
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return path;
-        std::string target(4096, '\0');
-        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
-        if (n <= 0 || static_cast<std::size_t>(n) == target.size())
-            return std::nullopt;
-        target.resize(static_cast<std::size_t>(n));
-        path = target[0] == '/' ? target : FolderOf(path) + "/" + target;
-    }
-    return std::nullopt;
-}
-
-// A file the player made read-only keeps that choice even where the program
-// could write it anyway (root can).
-bool MayChange(const struct stat& info, const std::string& path)
-{
-    return S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
-           (::geteuid() == 0 || ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0);
-}
-
-std::string TemporaryName(const std::string& path)
-{
-    static std::atomic<unsigned> counter{0};
-    return path + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-}
-
-// Writes content to a new temporary file beside path, synced, with the mode
-// and owner of `old` when given; the temporary's name, or nothing.
-std::optional<std::string> WriteTemporary(const std::string& path, const Bytes& content,
-                                          const struct stat* old)
-{
-    const std::string temporary = TemporaryName(path);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, old ? 0600 : 0666);
-    if (fd < 0)
-        return std::nullopt;
-    bool written = WriteAll(fd, content);
-    if (written && old != nullptr) {
-        if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
-            [[maybe_unused]] const int owned = ::fchown(fd, old->st_uid, old->st_gid); // only root can
-        }
-        written = ::fchmod(fd, old->st_mode & 07777) == 0;
-    }
-    written = written && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written) {
-        ::unlink(temporary.c_str());
-        return std::nullopt;
-    }
-    return temporary;
-}
-
-// "<base>[.corrupt[-<n>]].new-<pid>-<n>" whose process is gone.
-bool IsLeftover(const std::string& entry, const std::string& base)
-{
-    auto digits = [](const std::string& text) {
-        return !text.empty() && text.size() <= 9 &&
-               std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    if (entry.rfind(base, 0) != 0)
-        return false;
-    const std::string rest = entry.substr(base.size());
-    const std::size_t marker = rest.rfind(".new-");
-    if (marker == std::string::npos)
-        return false;
-    const std::string copy = rest.substr(0, marker);
-    if (!copy.empty() && copy != ".corrupt" && !(copy.rfind(".corrupt-", 0) == 0 && digits(copy.substr(9))))
-        return false;
-    const std::string tail = rest.substr(marker + 5);
-    const std::size_t dash = tail.find('-');
-    if (dash == std::string::npos || !digits(tail.substr(0, dash)) || !digits(tail.substr(dash + 1)))
-        return false;
-    const pid_t pid = static_cast<pid_t>(std::stol(tail.substr(0, dash)));
-    return pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH;
-}
-
-void RemoveLeftoversIn(const std::string& folder, const std::string& base)
-{
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        const std::string path = entry.path().string();
-        struct stat info {};
-        if (IsLeftover(entry.path().filename().string(), base) && ::lstat(path.c_str(), &info) == 0 &&
-            S_ISREG(info.st_mode))
-            ::unlink(path.c_str());
-    }
-}
-
+constexpr int ReadAttempts = 5;
 } // namespace
 
-DiskFiles::DiskFiles(std::string directory) : directory(std::move(directory))
+FileRead FileStore::Load(const std::string& name, std::size_t limit)
 {
+    FileRead read = ReadOnce(name, limit);
+    for (int attempt = 1; attempt < ReadAttempts && read.state == FileState::Unreadable && read.transient;
+         ++attempt) {
+        Pause(attempt);
+        read = ReadOnce(name, limit);
+    }
+    read.transient = false;
+    return read;
 }
 
-std::string DiskFiles::PathOf(const std::string& name) const
+std::optional<Bytes> FileStore::Read(const std::string& name, std::size_t limit)
 {
-    return directory.empty() ? name : directory + "/" + name;
-}
-
-std::optional<Bytes> DiskFiles::Read(const std::string& name, std::size_t limit)
-{
-    // Only a regular file is read: a device such as /dev/zero would never
-    // end, and opening a FIFO would wait for a writer (O_NONBLOCK keeps the
-    // open from blocking; it changes nothing for a regular file).
-    const int fd = ::open(PathOf(name).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
+    FileRead read = Load(name, limit);
+    if (read.state != FileState::Found)
         return std::nullopt;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    Bytes content;
-    std::uint8_t buffer[16384];
-    while (content.size() < limit) {
-        const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - content.size()));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0)
-            break;
-        content.insert(content.end(), buffer, buffer + n);
-    }
-    ::close(fd);
-    return content;
+    return std::move(read.content);
 }
 
-bool DiskFiles::Replace(const std::string& name, const Bytes& content)
+void FileStore::Pause(int attempt)
 {
-    // Through a link the file it leads to is replaced, in its own folder, so
-    // the link stays and the rename stays within one file system.
-    const std::optional<std::string> target = FinalPath(PathOf(name));
-    if (!target)
-        return false;
-    struct stat old {};
-    const bool existed = ::lstat(target->c_str(), &old) == 0;
-    if (existed ? !MayChange(old, *target) : errno != ENOENT)
-        return false;
-    const std::optional<std::string> temporary = WriteTemporary(*target, content, existed ? &old : nullptr);
-    if (!temporary)
-        return false;
-    if (::rename(temporary->c_str(), target->c_str()) != 0) {
-        ::unlink(temporary->c_str());
-        return false;
-    }
-    return true;
-}
-
-bool DiskFiles::Create(const std::string& name, const Bytes& content)
-{
-    const std::string path = PathOf(name);
-    const std::optional<std::string> temporary = WriteTemporary(path, content, nullptr);
-    if (!temporary)
-        return false;
-    // link() never replaces an existing name; a file system without links
-    // gets the plain check.
-    bool created = ::link(temporary->c_str(), path.c_str()) == 0;
-    if (!created && errno != EEXIST && !Exists(name))
-        created = ::rename(temporary->c_str(), path.c_str()) == 0;
-    ::unlink(temporary->c_str());
-    return created;
-}
-
-bool DiskFiles::Remove(const std::string& name)
-{
-    const std::optional<std::string> target = FinalPath(PathOf(name));
-    struct stat info {};
-    return target && ::lstat(target->c_str(), &info) == 0 && MayChange(info, *target) &&
-           ::unlink(target->c_str()) == 0;
-}
-
-bool DiskFiles::Exists(const std::string& name)
-{
-    struct stat info {};
-    return ::stat(PathOf(name).c_str(), &info) == 0;
-}
-
-void DiskFiles::RemoveLeftovers(const std::string& name)
-{
-    const std::string path = PathOf(name);
-    RemoveLeftoversIn(FolderOf(path), BaseOf(path));
-    const std::optional<std::string> target = FinalPath(path);
-    if (target && *target != path)
-        RemoveLeftoversIn(FolderOf(*target), BaseOf(*target));
+    // 50, 100, 200 and 400 ms: a network drive or a scanner that holds the
+    // file has time to let go, and a start-up is held up by a second at most.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50 << (attempt - 1)));
 }
 
 } // namespace glyphmoor

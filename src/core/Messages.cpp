@@ -52,15 +52,46 @@ Message CorruptCopyFailedMessage()
             MessageIcon::Information, MessageButtons::Ok};
 }
 
-Message AlreadyRunningMessage(const std::string& lockName)
+Message AlreadyRunningMessage()
 {
     return {"Info...",
             "Glyphmoor is already running with the files in this folder.\n\n"
             "This copy closes without reading or changing any of them, so nothing is lost.\n\n"
             "Switch to the Glyphmoor window that is open. If there is none, wait a moment and start "
-            "Glyphmoor again; if it still says this, delete the file '" +
-                lockName + "' in this folder.",
+            "Glyphmoor again.",
             MessageIcon::Information, MessageButtons::Ok};
+}
+
+Message UnreadableRosterMessage()
+{
+    return FileError("Glyphmoor could not read 'chars.dat', the file of your characters: the file is there, "
+                     "but reading it failed. The disk, the network drive or the file's permissions may be "
+                     "at fault.\n\n"
+                     "Glyphmoor closes now and leaves the file as it is, so none of your characters is "
+                     "lost.\n\n"
+                     "Make sure the file can be read (reconnect the drive, or give yourself the right to "
+                     "read the file), then start Glyphmoor again.");
+}
+
+Message UnreadableSettingsMessage()
+{
+    return FileError("Glyphmoor could not read 'settings.dat', the file of your filter choices: the file is "
+                     "there, but reading it failed.\n\n"
+                     "Glyphmoor starts with the default filters and leaves the file as it is: the choices "
+                     "of this session are not saved over it.\n\n"
+                     "Make sure the file can be read, then start Glyphmoor again to have your choices back.");
+}
+
+Message UnsavedSessionMessage()
+{
+    return {"Info...",
+            "Glyphmoor could not make sure that it is the only copy working with the files in this "
+            "folder: it could lock neither 'chars.dat' nor '.glyphmoor.lock'. The disk may be full or "
+            "read-only, or a network drive that takes no locks.\n\n"
+            "So that two copies never write over each other's characters, this session saves nothing: "
+            "your files stay as they are, and what you change now is gone when Glyphmoor closes.\n\n"
+            "Free some disk space or make the folder writable, then start Glyphmoor again.",
+            MessageIcon::Exclamation, MessageButtons::Ok};
 }
 
 } // namespace glyphmoor

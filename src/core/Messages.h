@@ -37,6 +37,12 @@ Message CannotWriteMessage(const std::string& fileName);
 Message CorruptCopyKeptMessage(const std::string& copyName);
 Message CorruptCopyFailedMessage();
 // A second copy of the program in a folder where one already runs.
-Message AlreadyRunningMessage(const std::string& lockName);
+Message AlreadyRunningMessage();
+// The player's files are there but could not be read: chars.dat (the
+// program then ends) and settings.dat (the defaults apply, the file is kept).
+Message UnreadableRosterMessage();
+Message UnreadableSettingsMessage();
+// No lock could be taken nor checked: the session saves nothing.
+Message UnsavedSessionMessage();
 
 } // namespace glyphmoor

@@ -34,21 +34,40 @@ Roster::Roster()
         characters[static_cast<std::size_t>(k)].SetSlot(k);
 }
 
+LockState LockRosterFiles(FileStore& files)
+{
+    const LockState roster = files.Lock(RosterFileName, false);
+    const LockState folder = files.Lock(FolderLockName, true);
+    if (roster == LockState::Taken || folder == LockState::Taken)
+        return LockState::Taken;
+    if (roster == LockState::Held || (roster == LockState::Missing && folder == LockState::Held))
+        return LockState::Held;
+    return LockState::Unchecked;
+}
+
 void LoadRoster(Roster& roster, Io io)
 {
     roster.characterCount = 0;
     roster.fileInStep = true;
+    roster.unreadable = false;
+    roster.lastFile.reset();
     roster.uncopiedFile.reset();
     roster.corruptCopy.clear();
-    const std::optional<Bytes> file = io.files.Read(RosterFileName, RosterFileLimit);
-    if (!file)
+    FileRead file = io.files.Load(RosterFileName, RosterFileLimit);
+    if (file.state == FileState::Unreadable) {
+        roster.unreadable = true;
+        io.messages.Show(UnreadableRosterMessage());
         return;
+    }
+    if (file.state == FileState::Missing)
+        return;
+    roster.lastFile = std::move(file.content);
     for (Character& character : roster.characters) {
-        const std::optional<bool> loaded = character.DecodeRecord(*file);
+        const std::optional<bool> loaded = character.DecodeRecord(*roster.lastFile);
         if (!loaded)
             return;
         if (!*loaded) {
-            roster.uncopiedFile = *file;
+            roster.uncopiedFile = roster.lastFile;
             KeepCorruptCopy(roster, io);
             io.messages.Show(CorruptFileMessage(RosterFileName));
             return;
@@ -57,29 +76,66 @@ void LoadRoster(Roster& roster, Io io)
     }
 }
 
+namespace {
+
+// The whole roster as chars.dat, or nothing when a record would not load back.
+std::optional<Bytes> EncodeRoster(const Roster& roster)
+{
+    Bytes file;
+    file.reserve(static_cast<std::size_t>(roster.characterCount) * RecordSize);
+    for (int k = 0; k < roster.characterCount; ++k) {
+        const auto record = roster.characters[static_cast<std::size_t>(k)].EncodeRecord();
+        if (!record)
+            return std::nullopt;
+        file.insert(file.end(), record->begin(), record->end());
+    }
+    return file;
+}
+
+// Writes record k into the file as found (k >= 0, and the file is the one
+// last read or written), or else the whole roster.
+bool WriteRoster(Roster& roster, int k, Io io)
+{
+    std::optional<Bytes> file;
+    if (!roster.unreadable) {
+        FileRead found = io.files.Load(RosterFileName, RosterFileLimit);
+        const bool same = found.state == FileState::Found ? roster.lastFile == found.content
+                                                           : found.state == FileState::Missing && !roster.lastFile;
+        if (found.state == FileState::Unreadable) {
+            // Another program may have put a file there that this copy cannot
+            // know: it is not written over.
+        } else if (k >= 0 && same && roster.fileInStep) {
+            const auto record = roster.characters[static_cast<std::size_t>(k)].EncodeRecord();
+            if (record) {
+                file = std::move(found.content);
+                const std::size_t start = static_cast<std::size_t>(k) * RecordSize;
+                if (file->size() / RecordSize <= static_cast<std::size_t>(k))
+                    file->resize(start + RecordSize);
+                std::copy(record->begin(), record->end(), file->begin() + static_cast<std::ptrdiff_t>(start));
+            }
+        } else if (KeepCorruptCopy(roster, io)) {
+            file = EncodeRoster(roster);
+        }
+    }
+    roster.fileInStep = file && io.files.Replace(RosterFileName, *file);
+    if (!roster.fileInStep) {
+        io.messages.Show(CannotWriteMessage(RosterFileName));
+        return false;
+    }
+    roster.lastFile = std::move(file);
+    return true;
+}
+
+} // namespace
+
 bool SaveCharacter(Roster& roster, int k, Io io)
 {
-    if (!roster.fileInStep)
-        return RewriteRoster(roster, io);
-    roster.fileInStep = roster.characters[static_cast<std::size_t>(k)].Save(io);
-    return roster.fileInStep;
+    return WriteRoster(roster, k, io);
 }
 
 bool RewriteRoster(Roster& roster, Io io)
 {
-    Bytes file;
-    file.reserve(static_cast<std::size_t>(roster.characterCount) * RecordSize);
-    bool encoded = true;
-    for (int k = 0; k < roster.characterCount && encoded; ++k) {
-        const auto record = roster.characters[static_cast<std::size_t>(k)].EncodeRecord();
-        encoded = record.has_value();
-        if (record)
-            file.insert(file.end(), record->begin(), record->end());
-    }
-    roster.fileInStep = encoded && KeepCorruptCopy(roster, io) && io.files.Replace(RosterFileName, file);
-    if (!roster.fileInStep)
-        io.messages.Show(CannotWriteMessage(RosterFileName));
-    return roster.fileInStep;
+    return WriteRoster(roster, -1, io);
 }
 
 } // namespace glyphmoor

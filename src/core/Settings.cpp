@@ -49,15 +49,20 @@ Bytes EncodeSettings(const FilterSettings& filter, InfoKind infoKind, int select
     return Bytes(bytes.begin(), bytes.end());
 }
 
-int LoadSettings(FilterSettings& filter, InfoKind& infoKind, int characterCount, Io io)
+LoadedSettings LoadSettings(FilterSettings& filter, InfoKind& infoKind, int characterCount, Io io)
 {
-    const std::optional<Bytes> file = io.files.Read(SettingsFileName, SettingsFileSize);
-    if (!file)
-        return 0;
+    const FileRead read = io.files.Load(SettingsFileName, SettingsFileSize);
+    if (read.state == FileState::Unreadable) {
+        io.messages.Show(UnreadableSettingsMessage());
+        return {0, true};
+    }
+    if (read.state == FileState::Missing)
+        return {};
+    const Bytes& file = read.content;
 
     // What the file lacks keeps the values in force, and 0 for the index.
     auto bytes = Layout(filter, infoKind, 0);
-    std::copy_n(file->begin(), std::min(file->size(), SettingsFileSize), bytes.begin());
+    std::copy_n(file.begin(), std::min(file.size(), SettingsFileSize), bytes.begin());
     const std::int32_t runeRule = GetInt(bytes, 0);
     const std::int32_t characterRule = GetInt(bytes, 4);
     const std::int32_t clvlOver = GetInt(bytes, 8);
@@ -68,7 +73,7 @@ int LoadSettings(FilterSettings& filter, InfoKind& infoKind, int characterCount,
     const bool valid = InRange(runeRule, AllRunes, IgnoreRunes) &&
                        InRange(characterRule, SelectedCharacter, IgnoreCharacters) && InRange(clvlOver, 0, 100) &&
                        InRange(clvlUnder, 0, 100) && InRange(readInfoKind, RuneInfo, RunewordInfo) &&
-                       InRange(index, 0, 255) && index < characterCount;
+                       InRange(index, 0, 255);
     if (valid) {
         // The stored numbers become the rules only once they are known to
         // name one.
@@ -78,13 +83,15 @@ int LoadSettings(FilterSettings& filter, InfoKind& infoKind, int characterCount,
         filter.clvlUnder = clvlUnder;
         filter.ignoreClvlLimits = bytes[16] != 0;
         infoKind = static_cast<InfoKind>(readInfoKind);
-        return index;
+        // Characters deleted, or hidden behind a damaged record, since the
+        // file was written cost the choice of character, not the filters.
+        return {std::max(0, std::min(index, characterCount - 1)), false};
     }
     io.messages.Show(CorruptFileMessage(SettingsFileName));
     io.files.Remove(SettingsFileName);
     filter = FilterSettings{};
     infoKind = DefaultInfoKind;
-    return 0;
+    return {};
 }
 
 bool SaveSettings(const FilterSettings& filter, InfoKind infoKind, int selectedCharacter, Io io)

@@ -30,12 +30,20 @@ inline const std::string SettingsFileName = "settings.dat";
 // The 28 bytes of settings.dat, little-endian; the padding is written as 0.
 Bytes EncodeSettings(const FilterSettings& filter, InfoKind infoKind, int selectedCharacter);
 
+struct LoadedSettings {
+    int selectedCharacter = 0;
+    // The file is there but did not read (reported): it must not be saved
+    // over.
+    bool unreadable = false;
+};
+
 // Reads settings.dat into filter and infoKind and returns the selected
-// character to use. A missing file keeps the values given; a file shorter
-// than 28 bytes fills only its leading fields. Content out of range (the
-// character index must also be below characterCount) is reported, the file is
-// deleted, the defaults are restored and 0 is returned.
-int LoadSettings(FilterSettings& filter, InfoKind& infoKind, int characterCount, Io io);
+// character to use. A missing or unreadable file keeps the values given; a
+// file shorter than 28 bytes fills only its leading fields. An index past the
+// roster (a roster that shrank) becomes its last character; other content out
+// of range is reported, the file is deleted, the defaults are restored and 0
+// is returned.
+LoadedSettings LoadSettings(FilterSettings& filter, InfoKind& infoKind, int characterCount, Io io);
 
 // Replaces settings.dat; a failure is reported and the old file stays.
 bool SaveSettings(const FilterSettings& filter, InfoKind infoKind, int selectedCharacter, Io io);

@@ -6,7 +6,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 
+#include <io.h>
+#include <fcntl.h>
 #include <windows.h>
 
 namespace glyphmoor {
@@ -62,6 +65,64 @@ bool Busy(DWORD error)
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
+// A failed open or read: no file at all, or one that is there and did not
+// read, for a moment (another program holds it, a network drive hiccups) or
+// for good.
+FileRead Failed(DWORD error)
+{
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME ||
+        error == ERROR_DIRECTORY)
+        return {FileState::Missing, {}, false};
+    const bool transient = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                           error == ERROR_NETNAME_DELETED || error == ERROR_SEM_TIMEOUT ||
+                           error == ERROR_NOT_READY || error == ERROR_BAD_NETPATH;
+    return {FileState::Unreadable, {}, transient};
+}
+
+// The lock is one byte far past any end of file: Windows locks are binding on
+// reads too, and this one keeps every read of the file free, this copy's own
+// included.
+constexpr DWORD LockOffsetHigh = 0x7fffffff;
+
+// Opens a file for locking, shared in every way so that it can still be read,
+// replaced and removed, and takes the lock on it. The handle, or nothing with
+// the reason in `state`.
+HANDLE OpenLocked(const std::wstring& path, DWORD disposition, LockState& state)
+{
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        state = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? LockState::Missing : LockState::Unchecked;
+        return nullptr;
+    }
+    OVERLAPPED where{};
+    where.OffsetHigh = LockOffsetHigh;
+    if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &where)) {
+        const DWORD error = ::GetLastError();
+        ::CloseHandle(file);
+        state = error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING ? LockState::Taken : LockState::Unchecked;
+        return nullptr;
+    }
+    state = LockState::Held;
+    return file;
+}
+
+// The lock handles are kept as C runtime descriptors, like the POSIX ones.
+int Descriptor(HANDLE file)
+{
+    const int fd = ::_open_osfhandle(reinterpret_cast<std::intptr_t>(file), _O_RDONLY);
+    if (fd < 0)
+        ::CloseHandle(file);
+    return fd;
+}
+
+void Release(int fd)
+{
+    if (fd >= 0)
+        ::_close(fd); // closes the handle, and the lock goes with it
+}
+
 // Runs a step until it succeeds, fails for a reason other than another
 // program's hold on the file, or the tries are used up.
 template <typename Step>
@@ -77,7 +138,8 @@ bool Retried(Step step)
 }
 
 // A file the program may change: it exists, is no folder and carries no
-// read-only mark; or it does not exist (`exists` then false).
+// read-only mark (the player's "keep this" on Windows); or it does not exist
+// (`exists` then false).
 bool MayChange(const std::wstring& path, bool& exists)
 {
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -165,37 +227,47 @@ DiskFiles::DiskFiles(std::string directory) : directory(std::move(directory))
 {
 }
 
+DiskFiles::~DiskFiles()
+{
+    for (const auto& [name, fd] : locks)
+        Release(fd);
+}
+
 std::string DiskFiles::PathOf(const std::string& name) const
 {
     return directory.empty() ? name : directory + "/" + name;
 }
 
-std::optional<Bytes> DiskFiles::Read(const std::string& name, std::size_t limit)
+FileRead DiskFiles::ReadOnce(const std::string& name, std::size_t limit)
 {
-    const HANDLE file =
-        ::CreateFileW(Wide(PathOf(name)).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::wstring path = Wide(PathOf(name));
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return {FileState::Missing, {}, false}; // a folder is no file
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return std::nullopt;
+        return Failed(::GetLastError());
     // Only a file on a disk: a device or pipe would never end or would wait.
     if (::GetFileType(file) != FILE_TYPE_DISK) {
         ::CloseHandle(file);
-        return std::nullopt;
+        return {FileState::Missing, {}, false};
     }
-    Bytes content;
+    FileRead read{FileState::Found, {}, false};
     std::uint8_t buffer[16384];
-    while (content.size() < limit) {
+    while (read.content.size() < limit) {
         DWORD n = 0;
-        if (!::ReadFile(file, buffer, DWORD(std::min(sizeof buffer, limit - content.size())), &n, nullptr)) {
-            ::CloseHandle(file);
-            return std::nullopt;
+        if (!::ReadFile(file, buffer, DWORD(std::min(sizeof buffer, limit - read.content.size())), &n, nullptr)) {
+            read = Failed(::GetLastError());
+            read.state = FileState::Unreadable; // it was there when it was opened
+            break;
         }
         if (n == 0)
             break;
-        content.insert(content.end(), buffer, buffer + n);
+        read.content.insert(read.content.end(), buffer, buffer + n);
     }
     ::CloseHandle(file);
-    return content;
+    return read;
 }
 
 bool DiskFiles::Replace(const std::string& name, const Bytes& content)
@@ -208,14 +280,48 @@ bool DiskFiles::Replace(const std::string& name, const Bytes& content)
     const std::optional<std::wstring> temporary = WriteTemporary(path, content);
     if (!temporary)
         return false;
-    if (!Retried([&] {
-            return ::MoveFileExW(temporary->c_str(), target.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-        })) {
+    // A locked name's new file is locked before it takes the name: no other
+    // copy ever finds the name's file unlocked.
+    const auto lock = locks.find(name);
+    int newLock = -1;
+    if (lock != locks.end()) {
+        LockState state = LockState::Unchecked;
+        const HANDLE file = OpenLocked(*temporary, OPEN_EXISTING, state);
+        newLock = file != nullptr ? Descriptor(file) : -1;
+        if (newLock < 0) {
+            ::DeleteFileW(temporary->c_str());
+            return false;
+        }
+    }
+    // Windows refuses to replace a file that is open, even one shared for
+    // deletion, so this copy lets go of the old file's lock when the move
+    // is refused; the new file, locked already, keeps other copies out.
+    const bool moved = Retried([&] {
+        if (::MoveFileExW(temporary->c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = ::GetLastError();
+        if (lock != locks.end() && lock->second >= 0 && Busy(error)) {
+            Release(lock->second);
+            lock->second = -1;
+        }
+        ::SetLastError(error);
+        return false;
+    });
+    if (!moved) {
+        Release(newLock);
         ::DeleteFileW(temporary->c_str());
+        if (lock != locks.end() && lock->second < 0 && exists) { // the old file's lock back
+            LockState state = LockState::Unchecked;
+            if (const HANDLE file = OpenLocked(target, OPEN_EXISTING, state))
+                lock->second = Descriptor(file);
+        }
         return false;
     }
-    return true;
+    if (lock != locks.end()) {
+        Release(lock->second);
+        lock->second = newLock;
+    }
+    return true; // MOVEFILE_WRITE_THROUGH: the folder's new entry is on the disk
 }
 
 bool DiskFiles::Create(const std::string& name, const Bytes& content)
@@ -242,6 +348,26 @@ bool DiskFiles::Remove(const std::string& name)
 bool DiskFiles::Exists(const std::string& name)
 {
     return ::GetFileAttributesW(Wide(PathOf(name)).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+LockState DiskFiles::Lock(const std::string& name, bool create)
+{
+    if (const auto held = locks.find(name); held != locks.end() && held->second >= 0)
+        return LockState::Held;
+    LockState state = LockState::Unchecked;
+    const HANDLE file = OpenLocked(Wide(PathOf(name)), create ? OPEN_ALWAYS : OPEN_EXISTING, state);
+    if (file == nullptr) {
+        if (state == LockState::Missing && create)
+            return LockState::Unchecked;
+        if (state == LockState::Missing)
+            locks.emplace(name, -1); // the file this copy makes will be locked
+        return state;
+    }
+    const int fd = Descriptor(file);
+    if (fd < 0)
+        return LockState::Unchecked;
+    locks[name] = fd;
+    return LockState::Held;
 }
 
 void DiskFiles::RemoveLeftovers(const std::string& name)

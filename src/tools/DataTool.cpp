@@ -235,10 +235,13 @@ int RunCheck(const std::string& directory, std::ostream& out)
 class ReadOnlyFiles final : public FileStore {
 public:
     explicit ReadOnlyFiles(const std::string& directory) : disk(directory) {}
-    std::optional<Bytes> Read(const std::string& name, std::size_t limit) override { return disk.Read(name, limit); }
     bool Replace(const std::string&, const Bytes&) override { return false; }
     bool Remove(const std::string&) override { return false; }
     bool Exists(const std::string& name) override { return disk.Exists(name); }
+
+protected:
+    FileRead ReadOnce(const std::string& name, std::size_t limit) override { return disk.Load(name, limit); }
+    void Pause(int) override {}
 
 private:
     DiskFiles disk;
@@ -287,7 +290,7 @@ int RunShow(const std::string& directory, std::ostream& out, std::ostream& err)
     LoadRoster(roster, io);
     FilterSettings filter;
     InfoKind infoKind = DefaultInfoKind;
-    roster.selectedCharacter = LoadSettings(filter, infoKind, roster.characterCount, io);
+    roster.selectedCharacter = LoadSettings(filter, infoKind, roster.characterCount, io).selectedCharacter;
     out << RosterFileName << ": " << roster.characterCount << " characters\n";
     for (int i = 0; i < roster.characterCount; ++i) {
         const Character& character = roster.characters[static_cast<std::size_t>(i)];

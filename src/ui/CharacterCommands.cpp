@@ -105,6 +105,9 @@ void MainPanel::DeleteCharacter()
             --roster.selectedCharacter;
     }
     RewriteRoster(roster, FileIo());
+    // The settings go with the smaller roster: if the run then ends
+    // uncleanly, the next start does not find their index past it.
+    WriteSettings();
     RefillCharacterList();
     ApplySelectedCharacter();
 }

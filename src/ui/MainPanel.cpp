@@ -121,13 +121,17 @@ SelectList* MainPanel::List(int id) const
     }
 }
 
-void MainPanel::Create()
+bool MainPanel::Create()
 {
     store = std::make_unique<DataStore>(RuneRows, ItemRows, RunewordCapacity, 6);
     store->LoadRunes("runes.dat", FileIo());
     store->LoadItemTypes("items.dat", FileIo());
     store->LoadRunewords("runewords.dat", FileIo());
     LoadRoster(roster, FileIo());
+    if (roster.unreadable) {
+        saved = true; // the file is left as it is, and so are the settings
+        return false;
+    }
     if (!roster.corruptCopy.empty())
         prompter.Show(CorruptCopyKeptMessage(roster.corruptCopy));
     else if (roster.uncopiedFile)
@@ -141,6 +145,7 @@ void MainPanel::Create()
     CreateInfoBox();
     CreateCharacterList();
     CreateButtonColumn();
+    return true;
 }
 
 void MainPanel::ConnectList(SelectList* list, InfoKind kind)
@@ -284,7 +289,9 @@ void MainPanel::FitColumnsToScrollBar()
 
 void MainPanel::ApplyStartupSettings()
 {
-    roster.selectedCharacter = LoadSettings(filter, infoKind, roster.characterCount, FileIo());
+    const LoadedSettings loaded = LoadSettings(filter, infoKind, roster.characterCount, FileIo());
+    roster.selectedCharacter = loaded.selectedCharacter;
+    settingsUnreadable = loaded.unreadable;
     if (roster.characterCount == 0)
         roster.selectedCharacter = -1; // only when the first character was refused
     for (int i = 0; i < roster.characterCount; ++i) {
@@ -312,6 +319,14 @@ void MainPanel::SaveState()
         CaptureSelection(roster.selectedCharacter);
         SaveCharacter(roster, roster.selectedCharacter, FileIo());
     }
+    WriteSettings();
+}
+
+void MainPanel::WriteSettings()
+{
+    // A settings file that did not read may hold choices this run never saw.
+    if (settingsUnreadable)
+        return;
     // With no character (a run ended while the first one was being asked
     // for) the index is stored as 0, which the next start accepts; -1 would
     // be rejected as corrupt.

@@ -36,8 +36,10 @@ public:
     ~MainPanel() override;
 
     // Loads the data and the roster (asking for a first character when the
-    // roster is empty) and creates the controls.
-    void Create();
+    // roster is empty) and creates the controls. False, with no controls and
+    // nothing to save, when chars.dat is there but does not read.
+    bool Create();
+    bool Started() const { return !roster.unreadable; }
     void SetStatusLine(StatusLine* line) { statusLine = line; }
     // Once the frame is complete: settings, character list, the selected
     // character's ticks and the runeword list.
@@ -102,6 +104,7 @@ private:
     void OnCharacterListClick(int row, QPoint point);
     void FlipTick(SelectList& list, int row);
     void SetInfoText(const QString& text);
+    void WriteSettings();
     std::vector<int> CheckedRows(const SelectList& list, int rows) const;
     glyphmoor::Io FileIo();
     QWidget* DialogOwner();
@@ -128,6 +131,7 @@ private:
     StatusLine* statusLine = nullptr;
 
     bool saved = false;
+    bool settingsUnreadable = false;
     int refreshCount = 0;
     std::vector<int> passed; // reused by every rebuild
     // The three column texts of each runeword, made once: the tables do not

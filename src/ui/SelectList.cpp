@@ -62,6 +62,13 @@ public:
         }
         const bool mouse = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick ||
                            event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseMove;
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+            // The view takes no focus on a click by itself (see the
+            // constructor): only the left and the right button give it.
+            const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+            if (button == Qt::LeftButton || button == Qt::RightButton)
+                q->view->setFocus(Qt::MouseFocusReason);
+        }
         bool result = true;
         if (!mouse || !KeepFromView(event->type(), *static_cast<QMouseEvent*>(event))) {
             Batch batch(&tracker);
@@ -140,16 +147,18 @@ public:
             emit q->rightClicked(row, point);
     }
 
+    // A tip belongs to the same parts of a row as a click: its state icon
+    // and its label, not the blank rest of the cell.
     void ShowInfoTip(QHelpEvent* help)
     {
-        const QModelIndex index = q->view->indexAt(help->pos());
-        if (!index.isValid()) {
+        const int row = q->HitTest(help->pos()).row;
+        if (row < 0) {
             QToolTip::hideText();
             help->ignore();
             return;
         }
         QString text;
-        emit q->infoTipRequested(index.row(), &text, q->infoTipCapacity);
+        emit q->infoTipRequested(row, &text, q->infoTipCapacity);
         // Like a text buffer of that many characters with its terminating zero.
         if (text.isEmpty() || text.size() >= q->infoTipCapacity) {
             QToolTip::hideText();
@@ -158,7 +167,8 @@ public:
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         if (Qt::mightBeRichText(text))
             text = Qt::convertFromPlainText(text, Qt::WhiteSpacePre);
-        QToolTip::showText(help->globalPos(), text, q->view->viewport(), q->RowRect(index.row()));
+        const RowParts parts = PartsOf(row);
+        QToolTip::showText(help->globalPos(), text, q->view->viewport(), parts.icon.united(parts.label));
     }
 
     SelectList* q;
@@ -251,6 +261,10 @@ SelectList::SelectList(int id, Mode mode, QWidget* parent)
         view = tree;
     }
     view->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    // Qt would give the view the focus on a press of any button, before the
+    // view sees the press; a middle click must not move it. The left and the
+    // right button give it in ViewportEvent.
+    view->setFocusPolicy(Qt::TabFocus);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setSelectionBehavior(mode == Mode::List ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -15,6 +15,7 @@
 #else
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #endif
 
 using namespace glyphmoor;
@@ -45,11 +46,12 @@ Bytes Records(int count, int first = 0)
 TEST(Character, IsSavedInItsOwnSlotWithHighlightsPastTheListsAsZero)
 {
     TestIo t;
-    Character hero(200);
+    Roster roster;
+    Character& hero = roster.characters[200];
     hero.SetNameAndClvl("ABCDEFGHIJKLMNO", 99); // fills the field
     hero.SetHighlights(7, 18, 168);
     hero.SetHighlights(-1, -1, -1); // -1 leaves a highlight as it was
-    ASSERT_TRUE(hero.Save(t.io()));
+    ASSERT_TRUE(SaveCharacter(roster, 200, t.io()));
     Bytes expected = Concat({Bytes(200 * 71, 0), {200, 99}, BytesOf("ABCDEFGHIJKLMNO"), Bytes(54, 0)});
     expected[expected.size() - 3] = 7;
     EXPECT_EQ(t.files.files["chars.dat"], expected); // zeros before it
@@ -105,15 +107,15 @@ TEST(Roster, LoadsUpTo256RecordsAndWritesOneRecordOrAllOrNothing)
     for (const auto& [name, clvl] : std::vector<std::pair<std::string, int>>{
              {"", 5}, {"ABCDEFGHIJKLMNOP", 5}, {"\x02x", 5}, {"Wren", 0}, {"Wren", 100}}) {
         roster.characters[1].SetNameAndClvl(name, clvl);
-        EXPECT_FALSE(roster.characters[1].Save(t.io()) || RewriteRoster(roster, t.io())) << name << clvl;
+        EXPECT_FALSE(SaveCharacter(roster, 1, t.io()) || RewriteRoster(roster, t.io())) << name << clvl;
     }
     roster.characters[1].Assign(roster.characters[2]); // deleted while the disk is full
     roster.characterCount = 2;
     t.files.unwritable = {"chars.dat"};
     EXPECT_FALSE(RewriteRoster(roster, t.io()));
     t.files.unwritable.clear();
-    t.files.unreadable = {"chars.dat"};
-    EXPECT_FALSE(roster.characters[1].Save(t.io()));
+    t.files.unreadable = {"chars.dat"}; // another program's file, maybe: not written over
+    EXPECT_FALSE(SaveCharacter(roster, 1, t.io()));
     EXPECT_EQ(t.messages.shown, std::vector<Message>(12, CannotWriteMessage("chars.dat")));
     EXPECT_EQ(t.files.files["chars.dat"], expected);
     t.files.unreadable.clear();
@@ -121,6 +123,60 @@ TEST(Roster, LoadsUpTo256RecordsAndWritesOneRecordOrAllOrNothing)
     expected = Records(3, 1);
     expected[71] = 1;
     EXPECT_EQ(t.files.files["chars.dat"], Concat({Records(1), Bytes(expected.begin() + 71, expected.end())}));
+}
+
+// A read that fails for a moment is tried again; a file that is there and does not read is
+// reported, and nothing is ever written over it: no first character, no rewrite.
+TEST(Roster, AFileThatDoesNotReadIsReportedAndNeverWritten)
+{
+    for (const auto& [failures, unreadable, loads] : std::vector<std::tuple<int, bool, bool>>{
+             {1, false, true}, {4, false, true}, {5, false, false}, {0, true, false}}) {
+        TestIo t;
+        t.files.files["chars.dat"] = Records(3);
+        t.files.failing["chars.dat"] = failures;
+        if (unreadable)
+            t.files.unreadable = {"chars.dat"};
+        Roster roster;
+        LoadRoster(roster, t.io());
+        EXPECT_EQ(std::pair(roster.characterCount, roster.unreadable), std::pair(loads ? 3 : 0, !loads)) << failures;
+        t.files.failing.clear();
+        t.files.unreadable.clear(); // readable again, or another program's file by now
+        roster.characters[0].SetNameAndClvl("First", 1);
+        roster.characterCount = std::max(roster.characterCount, 1);
+        EXPECT_EQ(SaveCharacter(roster, 0, t.io()) && RewriteRoster(roster, t.io()), loads);
+        EXPECT_EQ(t.files.files["chars.dat"] == Records(3), !loads);
+        const std::vector<Message> reported{UnreadableRosterMessage(), CannotWriteMessage("chars.dat")};
+        EXPECT_EQ(t.messages.shown, loads ? std::vector<Message>{} : reported);
+    }
+}
+
+// What another program (a sync tool, a backup restored) does to chars.dat between this copy's load
+// and its next one-record save: only the file this copy last wrote is patched; any other is
+// replaced by the whole roster; one that does not read is left alone.
+TEST(Roster, AOneRecordSaveRewritesAFileChangedUnderneathWhole)
+{
+    Bytes changedLevel = Records(3);
+    changedLevel[1] = 42;
+    for (const auto& [what, change, written] : std::vector<std::tuple<std::string, std::function<void(MemoryFiles&)>, bool>>{
+             {"unchanged", [](MemoryFiles&) {}, true},
+             {"a moment's read error", [](MemoryFiles& f) { f.failing["chars.dat"] = 1; }, true},
+             {"deleted", [](MemoryFiles& f) { f.files.erase("chars.dat"); }, true},
+             {"an older copy", [](MemoryFiles& f) { f.files["chars.dat"] = Records(1); }, true},
+             {"swapped", [changedLevel](MemoryFiles& f) { f.files["chars.dat"] = changedLevel; }, true},
+             {"unreadable", [](MemoryFiles& f) { f.unreadable = {"chars.dat"}; }, false}}) {
+        TestIo t;
+        t.files.files["chars.dat"] = Records(3);
+        Roster roster;
+        LoadRoster(roster, t.io());
+        change(t.files);
+        const Bytes before = t.files.files["chars.dat"];
+        roster.characters[2].SetClvl(50);
+        EXPECT_EQ(SaveCharacter(roster, 2, t.io()), written) << what;
+        Bytes expected = Records(3);
+        expected[2 * 71 + 1] = 50;
+        EXPECT_EQ(t.files.files["chars.dat"], written ? expected : before) << what;
+        EXPECT_EQ(t.messages.shown.size(), written ? 0u : 1u) << what;
+    }
 }
 
 TEST(Roster, AFileWithABadRecordIsCopiedUnderAFreeNameBeforeAnyRewrite)
@@ -170,19 +226,21 @@ TEST(SettingsFile, IsTakenOverOrReportedDeletedAndReset)
              {{1, 3, 101, 100, 1, 3, 0}, 1, false},
              {{1, 3, 0, -1, 1, 3, 0}, 1, false},
              {{1, 3, 0, 100, 1, 0, 0}, 1, false},
-             {{1, 3, 0, 100, 1, 3, 3}, 3, false},
+             {{2, 1, 30, 60, 0, 1, 3}, 3, true}, // past the roster: its last character
+             {{1, 3, 0, 100, 1, 3, 200}, 1, true},
              {{1, 3, 0, 100, 1, 3, -1}, 3, false},
              {{1, 3, 0, 100, 1, 3, 256}, 256, false}}) {
         TestIo t;
         t.files.files["settings.dat"] = Concat({SettingsBytes(fields), {0xFF}}); // a 29th byte is ignored
         FilterSettings filter{AnyRune, AnyCharacter, 15, 20, false};
         InfoKind infoKind = ItemInfo;
-        const int index = LoadSettings(filter, infoKind, characters, t.io());
+        const int index = LoadSettings(filter, infoKind, characters, t.io()).selectedCharacter;
         const FilterSettings read{RuneRule(fields[0]), CharacterRule(fields[1]), fields[2], fields[3],
                                   (fields[4] & 0xFF) != 0};
         EXPECT_EQ(filter, taken ? read : FilterSettings{})
             << fields[0] << fields[1] << fields[5] << fields[6];
-        EXPECT_EQ(std::pair(int(infoKind), index), taken ? std::pair(fields[5], fields[6]) : std::pair(3, 0));
+        EXPECT_EQ(std::pair(int(infoKind), index),
+                  taken ? std::pair(fields[5], std::min(fields[6], characters - 1)) : std::pair(3, 0));
         EXPECT_EQ(t.messages.shown.size() + t.files.files.size(), 1u); // reported and deleted, or kept
         EXPECT_EQ(t.files.limits["settings.dat"], 28u);
     }
@@ -200,15 +258,27 @@ TEST(SettingsFile, AFailedSaveKeepsTheOldAndAShortFileIsReadAsFarAsItGoes)
     t.files.files["settings.dat"].resize(24); // without the index: 0, the rest as read
     FilterSettings filter;
     InfoKind infoKind = ItemInfo;
-    EXPECT_EQ(LoadSettings(filter, infoKind, 3, t.io()), 0);
+    EXPECT_EQ(LoadSettings(filter, infoKind, 3, t.io()).selectedCharacter, 0);
     EXPECT_EQ(filter, (FilterSettings{AnyRune, SelectedCharacter, 15, 100, true}));
+    // A file that is there and does not read is no corrupt file: kept, not deleted.
+    t.files.unreadable = {"settings.dat"};
+    const FilterSettings kept = filter;
+    EXPECT_TRUE(LoadSettings(filter, infoKind, 3, t.io()).unreadable);
+    EXPECT_EQ(t.messages.shown.back(), UnreadableSettingsMessage());
+    EXPECT_EQ(filter, kept);
+    EXPECT_EQ(t.files.files["settings.dat"].size(), 24u);
 }
 
-// A fresh directory per test, with DiskFiles on it.
+// A fresh directory per test, with DiskFiles on it. The folder goes after the
+// store has let go of its files: Windows keeps a folder with open files.
+struct Folder {
+    ~Folder() { fs::remove_all(path); }
+    const fs::path path;
+};
+
 class Disk : public ::testing::Test {
 protected:
     Disk() { fs::create_directories(dir / "elsewhere"); }
-    ~Disk() override { fs::remove_all(dir); }
     std::set<std::string> Entries()
     {
         std::set<std::string> names;
@@ -216,7 +286,8 @@ protected:
             names.insert(entry.path().filename().string());
         return names;
     }
-    const fs::path dir = fs::temp_directory_path() / ("glyphmoor-test-" + std::to_string(::getpid()));
+    const Folder folder{fs::temp_directory_path() / ("glyphmoor-test-" + std::to_string(::getpid()))};
+    const fs::path& dir = folder.path;
     DiskFiles disk{dir.string()};
 };
 
@@ -242,11 +313,12 @@ TEST_F(Disk, ReplaceWritesWholeRegularFilesOrLeavesTheOldAlone)
     // A read-only file and a directory: not replaced nor removed; the file read.
     disk.Replace("mine", BytesOf("mine"));
     fs::permissions(dir / "mine", fs::perms::owner_read | fs::perms::group_read);
-    for (const std::string name : {"mine", "elsewhere"}) {
-        EXPECT_EQ(disk.Read(name, 1 << 20), name == "mine" ? std::optional(BytesOf("mine")) : std::nullopt);
+    for (const auto& [name, state] : {std::pair("mine", FileState::Found), std::pair("elsewhere", FileState::Missing)}) {
+        EXPECT_EQ(disk.Load(name, 1 << 20).state, state) << name;
         EXPECT_FALSE(disk.Replace(name, BytesOf("new")) || disk.Remove(name)) << name;
     }
-    fs::permissions(dir / "mine", fs::perms::owner_write, fs::perms_options::add);
+    EXPECT_EQ(disk.Read("mine", 9), BytesOf("mine"));
+    fs::permissions(dir / "mine", fs::perms::owner_write, fs::perm_options::add);
     fs::remove_all(named);
     EXPECT_EQ(Entries(), (std::set<std::string>{"a", "binary", "mine", "elsewhere"})); // no temporary left
 }
@@ -257,7 +329,7 @@ TEST_F(Disk, ReplaceWritesWholeRegularFilesOrLeavesTheOldAlone)
 // old file kept.
 TEST_F(Disk, AFileHeldOpenWithoutSharingIsWaitedForThenLeftAlone)
 {
-    for (const auto& [holdMs, replaced] : {std::pair(200, true), std::pair(3000, false)}) {
+    for (const auto& [holdMs, replaced] : {std::pair(200, true), std::pair(1500, false)}) {
         ASSERT_TRUE(disk.Replace("held", BytesOf("old")));
         const HANDLE held = ::CreateFileW((dir / "held").wstring().c_str(), GENERIC_READ, 0, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -291,11 +363,13 @@ TEST_F(Disk, PosixLimitsFifosDevicesAndLinks)
     EXPECT_FALSE(written);
     EXPECT_EQ(disk.Read("a", 1 << 20), BytesOf("second")); // the old file, and no new one beside it
     EXPECT_EQ(Entries(), (std::set<std::string>{"a", "elsewhere"}));
-    // Devices and FIFOs: not replaced nor removed, not read.
+    // Devices, FIFOs and a file whose reads fail: not replaced nor removed, not read.
     fs::create_symlink("/dev/zero", dir / "zero");
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
-    for (const std::string name : {"zero", "fifo"}) {
-        EXPECT_EQ(disk.Read(name, 1 << 20), std::nullopt);
+    fs::create_symlink("/proc/self/mem", dir / "eio"); // there, and every read fails (EIO)
+    for (const auto& [name, state] : {std::pair("zero", FileState::Missing), std::pair("fifo", FileState::Missing),
+                                      std::pair("eio", FileState::Unreadable)}) {
+        EXPECT_EQ(disk.Load(name, 1 << 20).state, state) << name;
         EXPECT_FALSE(disk.Replace(name, BytesOf("new")) || disk.Remove(name)) << name;
     }
     // Links are written through, relative or absolute, and the mode is kept.
@@ -309,6 +383,43 @@ TEST_F(Disk, PosixLimitsFifosDevicesAndLinks)
     EXPECT_EQ(fs::status(dir / "elsewhere/old").permissions(), mode);
     EXPECT_TRUE(fs::is_symlink(dir / "absolute"));
 #endif
+}
+
+// One copy per roster: the file itself is locked, through links and across the replaces that give
+// it a new inode; the folder's lock file stands in while there is none; a lock that cannot be taken
+// is never taken for granted. Folder names are bytes, whatever their encoding.
+TEST_F(Disk, TheRosterFileItselfIsLockedThroughLinksAndAcrossReplaces)
+{
+#ifndef _WIN32
+    if (const pid_t child = fork(); child == 0) // a copy that dies holding the lock
+        _exit(LockRosterFiles(disk) == LockState::Held ? 0 : 1);
+    else {
+        int status = 1;
+        ASSERT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+#endif
+    DiskFiles second{dir.string()};
+    EXPECT_EQ(LockRosterFiles(disk), LockState::Held); // no chars.dat yet: the folder's lock
+    EXPECT_EQ(LockRosterFiles(second), LockState::Taken);
+    ASSERT_TRUE(disk.Replace("chars.dat", BytesOf("one")) && disk.Replace("chars.dat", BytesOf("two")));
+    EXPECT_EQ(second.Lock("chars.dat", false), LockState::Taken); // the new file was locked before its rename
+    EXPECT_EQ(second.Read("chars.dat", 9), BytesOf("two"));       // and it reads
+    DiskFiles gone{(dir / "missing").string()};
+    EXPECT_EQ(LockRosterFiles(gone), LockState::Unchecked); // no roster, and no lock file can be made
+#ifndef _WIN32 // links need privileges there
+    const fs::path other = dir / "other-\xff";
+    fs::create_directories(other);
+    fs::create_symlink(dir / "chars.dat", other / "chars.dat");
+    DiskFiles linked{other.string()};
+    EXPECT_EQ(LockRosterFiles(linked), LockState::Taken); // its own folder lock is free
+    fs::remove(other / "chars.dat");
+    fs::remove(other / ".glyphmoor.lock");
+#else
+    const fs::path other = dir / "other";
+#endif
+    fs::create_directories(other / ".glyphmoor.lock"); // where no lock file can be made
+    DiskFiles unlockable{other.string()};
+    EXPECT_EQ(LockRosterFiles(unlockable), LockState::Unchecked);
 }
 
 TEST_F(Disk, LeftoversOfAProcessThatIsGoneAreRemovedAndNothingElse)

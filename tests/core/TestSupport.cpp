@@ -7,14 +7,22 @@
 
 namespace glyphmoor::test {
 
-std::optional<Bytes> MemoryFiles::Read(const std::string& name, std::size_t limit)
+FileRead MemoryFiles::ReadOnce(const std::string& name, std::size_t limit)
 {
     limits[name] = limit;
+    if (const auto fails = failing.find(name); fails != failing.end() && fails->second > 0) {
+        --fails->second;
+        return {FileState::Unreadable, {}, true};
+    }
     const auto found = files.find(name);
-    if (unreadable.count(name) != 0 || found == files.end())
-        return std::nullopt;
-    return Bytes(found->second.begin(),
-                 found->second.begin() + static_cast<std::ptrdiff_t>(std::min(limit, found->second.size())));
+    if (unreadable.count(name) != 0)
+        return {FileState::Unreadable, {}, false};
+    if (found == files.end())
+        return {};
+    return {FileState::Found,
+            Bytes(found->second.begin(),
+                  found->second.begin() + static_cast<std::ptrdiff_t>(std::min(limit, found->second.size()))),
+            false};
 }
 
 bool MemoryFiles::Replace(const std::string& name, const Bytes& content)

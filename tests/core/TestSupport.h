@@ -14,10 +14,10 @@
 
 namespace glyphmoor::test {
 
-// Files in memory: `unwritable` names refuse Replace, `unreadable` ones exist but do not read.
+// Files in memory: `unwritable` names refuse Replace, `unreadable` ones exist but do not
+// read, and a name in `failing` fails its next reads, transiently, that many times.
 class MemoryFiles final : public FileStore {
 public:
-    std::optional<Bytes> Read(const std::string& name, std::size_t limit) override;
     bool Replace(const std::string& name, const Bytes& content) override;
     bool Remove(const std::string& name) override { return files.erase(name) != 0; }
     bool Exists(const std::string& name) override { return files.count(name) + unreadable.count(name) != 0; }
@@ -25,7 +25,12 @@ public:
     std::map<std::string, Bytes> files;
     std::set<std::string> unwritable;
     std::set<std::string> unreadable;
+    std::map<std::string, int> failing;
     std::map<std::string, std::size_t> limits; // the last limit each Read asked for
+
+protected:
+    FileRead ReadOnce(const std::string& name, std::size_t limit) override;
+    void Pause(int) override {}
 };
 
 // Records every message and answers Ok, or Yes to a question; `whileShown`

@@ -3,7 +3,9 @@
 # A smoke test of the real program on a virtual X display (Xvfb) with real
 # input (xdotool): a first character from the start-up dialog, ticks from the
 # button column, two Filters commands, a second character from the File menu,
-# and the Exit button. glyphmoor-data then reads back what was saved.
+# and the Exit button, in a folder whose name is no UTF-8; a second copy
+# started there meanwhile is refused. glyphmoor-data then reads back what was
+# saved.
 #
 #   tests/e2e/run-e2e.sh PROGRAM DATA_TOOL DATA_DIR [OUT_DIR]
 #
@@ -29,9 +31,10 @@ fail() {
   exit 1
 }
 
-mkdir -p "$scratch/work" "$out"
+work=$scratch/$'work-\xff\xfe' # a folder name is bytes, not text
+mkdir -p "$work" "$out"
 rm -f "$out/failure.png"
-cp "$data"/runes.dat "$data"/items.dat "$data"/runewords.dat "$scratch/work/"
+cp "$data"/runes.dat "$data"/items.dat "$data"/runewords.dat "$work/"
 start_xvfb "$scratch"
 export QT_QPA_PLATFORM=xcb
 # Under AddressSanitizer: libxkbcommon-x11 reads the server's keymap with
@@ -51,9 +54,17 @@ character() {
   xdotool type --delay 40 "$1"; xdotool key Tab; xdotool type --delay 40 "$2"; xdotool key Return
 }
 
-(cd "$scratch/work" && exec "$program") >"$scratch/program.log" 2>&1 &
+(cd "$work" && exec "$program") >"$scratch/program.log" 2>&1 &
 app=$!
 character "Wren Ashby" 42   # the roster is empty: the program asks first
+main=$(window 'Glyphmoor v[0-9.]*')
+(cd "$work" && exec "$program") >"$scratch/second.log" 2>&1 &
+second=$!
+window 'Info\.\.\.' >/dev/null                           # already running with these files
+xdotool key Return
+status=0
+wait "$second" || status=$?
+[[ $status -eq 1 ]] || fail "a second copy in the same folder ended with status $status, not 1"
 main=$(window 'Glyphmoor v[0-9.]*')
 xdotool key --delay 100 alt+a alt+i                      # All Runes, All Items
 xdotool key --delay 100 alt+t Down Return                # at least one of the selected runes
@@ -71,7 +82,7 @@ app=""
 
 # Slots, names, levels, ticks and highlighted rows as saved, the filter
 # settings, and what the program lists for the selected character.
-"$tool" show "$scratch/work" >"$scratch/shown" || fail "glyphmoor-data show: $(cat "$scratch/shown")"
+"$tool" show "$work" >"$scratch/shown" || fail "glyphmoor-data show: $(cat "$scratch/shown")"
 expected="chars.dat: 2 characters
 character 0: 'Wren Ashby', clvl 42
   runes: $(seq -s ' ' 0 32)
@@ -84,6 +95,6 @@ settings.dat: selected character 1, info 3
 diff <(echo "$expected") <(grep -v '^  highlighted\|^listed\|^  [0-9]* ' "$scratch/shown") ||
   fail "chars.dat and settings.dat do not hold what was done (above: - expected, + found)"
 grep -q "^listed for character 1: [1-9][0-9]* runewords" "$scratch/shown" || fail "nothing listed for Brann"
-extra=$(ls "$scratch/work" | grep -vx 'runes.dat\|items.dat\|runewords.dat\|chars.dat\|settings.dat' || true)
+extra=$(ls "$work" | grep -vx 'runes.dat\|items.dat\|runewords.dat\|chars.dat\|settings.dat' || true)
 [[ -z $extra ]] || fail "unexpected files in the working folder: $extra"
 echo "e2e: passed; $(grep '^listed' "$scratch/shown")"

@@ -139,7 +139,7 @@ inline std::string CheckSettingsFile(ByteView input)
     const Bytes original = t.files.files[SettingsFileName];
     FilterSettings filter;
     InfoKind infoKind = DefaultInfoKind;
-    const int index = LoadSettings(filter, infoKind, characters, t.io());
+    const int index = LoadSettings(filter, infoKind, characters, t.io()).selectedCharacter;
     test::TestIo again;
     FilterSettings reread;
     InfoKind rereadInfoKind = RuneInfo;
@@ -151,7 +151,7 @@ inline std::string CheckSettingsFile(ByteView input)
                    : "bad content was not reported once, deleted and replaced by the defaults\n";
     return t.files.files[SettingsFileName] == original && index >= 0 && (index == 0 || index < characters) &&
                    SaveSettings(filter, infoKind, index, again.io()) &&
-                   LoadSettings(reread, rereadInfoKind, characters, again.io()) == index &&
+                   LoadSettings(reread, rereadInfoKind, characters, again.io()).selectedCharacter == index &&
                    reread == filter && rereadInfoKind == infoKind && again.messages.shown.empty()
                ? ""
                : "a file taken was changed, gave a bad index, or does not save and read back the same\n";

@@ -109,6 +109,7 @@ TEST_F(Characters, DeletingAsksAndSelectsTheNextOrTheOneBefore)
     EXPECT_EQ(std::make_pair(Selected(), harness.List(ids::CharacterList).GetFirstSelectedRow()),
               std::make_pair(2, 2));
     EXPECT_EQ(harness.File("chars.dat").size(), 3 * 71);
+    EXPECT_EQ(harness.File("settings.dat").mid(24), QByteArray::fromHex("02000000")); // saved with the roster
 }
 
 TEST_F(Characters, SwitchingBackRestoresTicksAndHighlightsWithOneRebuild)

@@ -147,9 +147,13 @@ TEST_F(SelectListTest, InfoTipsAskTheHandlerWithTheRowAndTheCapacity)
     EXPECT_EQ(rest(RunePoint(12, 8), "Clvl requirement: 13\r\n\r\nA"), "Clvl requirement: 13\n\nA");
     runes->SetInfoTipCapacity(30);
     EXPECT_EQ(rest(RunePoint(13, 8), QString(29, 'y')), QString(29, 'y'));
-    EXPECT_EQ(requests, (std::vector<std::pair<int, int>>{{12, 1024}, {13, 30}}));
-    rest(RunePoint(40, 8), "none"); // on no row: the tip goes
-    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+    // Where a click hits no row, no tip: past the rows, right of a short label.
+    for (const QPoint nowhere : {RunePoint(40, 8), RunePoint(14, 48)}) {
+        rest(RunePoint(13, 8), "shown");
+        rest(nowhere, "none");
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+    }
+    EXPECT_EQ(requests, (std::vector<std::pair<int, int>>{{12, 1024}, {13, 30}, {13, 30}, {13, 30}}));
 }
 
 TEST_F(SelectListTest, AScreenReaderMeetsRowsAsCheckBoxes)

@@ -3,13 +3,15 @@
 // ticking with the mouse, the keys and the group buttons, the info box and the status line.
 #include "GuiTestSupport.h"
 
-#include "app/FolderLock.h"
 #include "app/TerminationSignals.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTimer>
 
 #include <csignal>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace gui_test;
@@ -89,11 +91,18 @@ TEST_F(Window, ClosingSavesTheCharacterAndTheSettings)
 {
     WriteRoster(harness.files, {{"Anna", 30, {0}, {}, 0, 0, 0}, {"Bert", 10, {}, {}, 0, 0, 0}});
     harness.Start();
-    // Each Filters command marks its choice; a level bound resets the other bound.
+    // Each Filters command marks its choice, the only mark of its group; the
+    // two bounds' submenus are one group, as a bound resets the other bound.
+    const std::pair<int, int> groups[] = {{ids::AllRunesRule, ids::IgnoreRunesRule},
+                                          {ids::SelectedCharacterRule, ids::IgnoreCharactersRule},
+                                          {ids::ClvlOverFirst, ids::ClvlUnderLast},
+                                          {ids::IgnoreClvlLimits, ids::IgnoreClvlLimits}};
     for (const int id : {ids::AnyRuneRule, ids::AnyCharacterRule, ids::ClvlOver20, ids::ClvlUnder65,
                          ids::IgnoreClvlLimits}) {
         harness.Command(id);
-        EXPECT_TRUE(harness.Checked(id)) << id;
+        for (const auto& [first, last] : groups)
+            for (int other = first; other <= last && first <= id && id <= last; ++other)
+                EXPECT_EQ(harness.Checked(other), other == id) << id << " " << other;
     }
     Click(harness.List(ids::RuneList), StateIconPoint(harness.List(ids::RuneList), 5));
     harness.Frame()->close(); // as the close box does
@@ -103,6 +112,36 @@ TEST_F(Window, ClosingSavesTheCharacterAndTheSettings)
     EXPECT_EQ(roster.mid(17, 6), QByteArray::fromHex("010000000001"));
     EXPECT_EQ(harness.File("settings.dat"),
               QByteArray::fromHex("02000000020000000000000041000000010000000300000000000000"));
+}
+
+// Files this copy cannot trust: a roster that is there and does not read ends the run before
+// anything is asked or written; where no lock can be taken the session runs and saves nothing.
+TEST_F(Window, AnUnreadableRosterEndsTheRunAndAnUnlockableFolderSavesNothing)
+{
+    const QString roster = harness.dir.filePath("chars.dat");
+    for (const auto& [unreadable, status, message] :
+         {std::tuple(true, 1, glyphmoor::UnreadableRosterMessage()), std::tuple(false, 0, glyphmoor::UnsavedSessionMessage())}) {
+        QFile::remove(roster);
+        QFile::remove(harness.dir.filePath("settings.dat"));
+        QFile::remove(harness.dir.filePath(".glyphmoor.lock"));
+        if (unreadable)
+            QFile::link(QStringLiteral("/proc/self/mem"), roster); // every read fails
+        else
+            QDir(harness.dir.path()).mkdir(".glyphmoor.lock"); // no lock file can be made there
+        glyphmoor::DiskFiles files(harness.dir.path().toStdString());
+        ScriptedPrompter prompter;
+        RunewordFinderApp app(prompter, files);
+        prompter.dialogs.push_back([&app](QDialog& dialog) {
+            TypeCharacter("Hero", "5")(dialog);
+            QTimer::singleShot(0, &app, &RunewordFinderApp::EndRun); // once the window runs
+        });
+        EXPECT_EQ(app.Run(), status);
+        ASSERT_EQ(prompter.shown.size(), 1u);
+        EXPECT_EQ(prompter.shown[0].message, message);
+        EXPECT_EQ(prompter.dialogs.size(), unreadable ? 1u : 0u); // no first character asked for
+        EXPECT_EQ(QFileInfo(roster).isSymLink(), unreadable);
+        EXPECT_FALSE(QFile::exists(harness.dir.filePath("settings.dat")) || (!unreadable && QFile::exists(roster)));
+    }
 }
 
 // Each gesture, then the row's tick, the rebuilds of the runeword list it
@@ -142,6 +181,29 @@ TEST_F(Window, GesturesTickOrSelectAsOnTheDesktop)
     expect(items, 9, 0, 2, 9);
     Click(items, StateIconPoint(items, 4), Qt::RightButton);
     expect(items, 4, 1, 1, 4);
+    Click(runes, LabelPoint(runes, 2), Qt::MiddleButton); // nothing at all: the keyboard stays in the items
+    expect(runes, 2, 1, 0, 5);
+    EXPECT_TRUE(items.hasFocus());
+}
+
+// F10, as Alt alone: the menu bar takes the keyboard with its first title
+// highlighted, the arrows move along it, Escape (or F10 again) gives it back.
+TEST_F(Window, F10EntersTheMenuBar)
+{
+    harness.Start();
+    QMenuBar* bar = harness.Frame()->menuBar();
+    const auto title = [bar] { return bar->activeAction() ? bar->activeAction()->menu()->objectName() : QString(); };
+    const std::pair<Qt::Key, Qt::Key> enterAndLeave[] = {
+        {Qt::Key_F10, Qt::Key_Escape}, {Qt::Key_F10, Qt::Key_F10}, {Qt::Key_Alt, Qt::Key_Escape}};
+    for (const auto& [enter, leave] : enterAndLeave) {
+        QTest::keyClick(harness.List(ids::RuneList).View(), enter);
+        EXPECT_EQ(std::make_pair(bar->hasFocus(), title()), std::make_pair(true, QString("fileMenu"))) << enter;
+        QTest::keyClick(bar, Qt::Key_Right);
+        EXPECT_EQ(title(), "filtersMenu");
+        QTest::keyClick(bar, leave);
+        EXPECT_EQ(std::make_pair(title(), harness.List(ids::RuneList).hasFocus()), std::make_pair(QString(), true))
+            << leave;
+    }
 }
 
 TEST_F(Window, InfoCommandsAndRightClicksChooseTheInfoBoxContent)
@@ -240,7 +302,7 @@ TEST_P(SignalInModalWindow, EndsTheRunWithTheUsualSaves)
     if (command != 0)
         QTimer::singleShot(0, &app, [&app, command = command] { app.OnCommand(command); });
     QTimer::singleShot(300, [signalNumber = signalNumber] { std::raise(signalNumber); });
-    EXPECT_EQ(app.Run(dir.path()), 0);
+    EXPECT_EQ(app.Run(), 0);
     QFile settings(dir.filePath("settings.dat")), roster(dir.filePath("chars.dat"));
     EXPECT_TRUE(settings.open(QIODevice::ReadOnly) && settings.readAll().size() == 28);
     EXPECT_EQ(roster.size(), command != 0 ? 71 : 0);
@@ -252,21 +314,5 @@ INSTANTIATE_TEST_SUITE_P(Windows, SignalInModalWindow,
                                            SignalCase{"About", ids::AboutCommand, SIGTERM},
                                            SignalCase{"FirstCharacter", 0, SIGHUP}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(FolderLockTest, ADeadCopysLockIsTakenOverAndASecondCopyRefusedWithAMessage)
-{
-    QTemporaryDir dir;
-    ScriptedPrompter prompter;
-    if (const pid_t child = fork(); child == 0) { // a copy that dies holding the lock
-        FolderLock dead(dir.path());
-        _exit(dead.Take(prompter) ? 0 : 1);
-    } else {
-        int status = 1;
-        ASSERT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    FolderLock first(dir.path()), second(dir.path());
-    EXPECT_TRUE(first.Take(prompter));
-    EXPECT_TRUE(!second.Take(prompter) && prompter.shown.size() == 1u);
-}
 
 } // namespace

@@ -177,20 +177,24 @@ struct TempDir {
     TempDir()
     {
         static int made = 0;
-        path = fs::temp_directory_path() /
-               ("glyphmoor-data-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
-        fs::remove_all(path);
-        fs::create_directory(path);
+        const fs::path made_path = fs::temp_directory_path() /
+                                   ("glyphmoor-data-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
+        fs::remove_all(made_path);
+        fs::create_directory(made_path);
+        path = made_path.string();
     }
     ~TempDir() { fs::remove_all(path); }
     std::string Read(const std::string& name) const
     {
         std::ostringstream content;
-        content << std::ifstream(path / name, std::ios::binary).rdbuf();
+        content << std::ifstream(fs::path(path) / name, std::ios::binary).rdbuf();
         return content.str();
     }
-    void Write(const std::string& name, const std::string& text) const { std::ofstream(path / name, std::ios::binary) << text; }
-    fs::path path;
+    void Write(const std::string& name, const std::string& text) const
+    {
+        std::ofstream(fs::path(path) / name, std::ios::binary) << text;
+    }
+    std::string path; // as the tool's command line has it
 };
 
 TEST(DataTool, HelpAndUsageErrors)
