@@ -3,11 +3,11 @@
 
 #include <QObject>
 
-class QSocketNotifier;
-
-// Turns SIGTERM, SIGINT and SIGHUP into a Qt signal delivered by the event
-// loop. The handler itself only writes a byte into a pipe; everything else
-// happens on the user-interface thread, in the program's normal order.
+// Turns the system's requests to end the program into a Qt signal delivered
+// by the event loop, in the program's normal order, whatever dialog is open.
+// On POSIX systems they are SIGTERM, SIGINT and SIGHUP, whose handler only
+// writes a byte into a pipe; on Windows a WM_CLOSE posted from outside (as
+// `taskkill` without /f does), received by a hidden window of its own.
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
@@ -18,6 +18,6 @@ signals:
     void terminationRequested(int signalNumber);
 
 private:
-    void OnReadable();
-    QSocketNotifier* notifier = nullptr;
+    struct Watch;
+    Watch* watch = nullptr;
 };

@@ -10,23 +10,18 @@
 #include <QApplication>
 #include <QSessionManager>
 
-#include <csignal>
-
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(GLYPHMOOR_APP_ID));
     UseUiStyle();
-    // Under a file-size limit a write past it then fails as on a full disk,
-    // with the program's message and the old file kept.
-    std::signal(SIGXFSZ, SIG_IGN);
     QtPrompter prompter;
     glyphmoor::DiskFiles files;
     RunewordFinderApp app(prompter, files);
 
-    // Ending by a signal or by the desktop session saves as the close box
-    // does, whatever dialog is open.
+    // Ending by a signal, a close request from outside or the desktop
+    // session saves as the close box does, whatever dialog is open.
     TerminationSignals terminations;
     QObject::connect(&terminations, &TerminationSignals::terminationRequested, &app,
                      &RunewordFinderApp::EndRun);

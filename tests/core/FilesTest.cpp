@@ -8,10 +8,15 @@
 
 #include <csignal>
 #include <filesystem>
+#include <thread>
+#include <unistd.h>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
+#endif
 
 using namespace glyphmoor;
 using namespace glyphmoor::test;
@@ -268,11 +273,16 @@ TEST(SettingsFile, AFailedSaveKeepsTheOldAndAShortFileIsReadAsFarAsItGoes)
     EXPECT_EQ(t.files.files["settings.dat"].size(), 24u);
 }
 
-// A fresh directory per test, with DiskFiles on it.
+// A fresh directory per test, with DiskFiles on it. The folder goes after the
+// store has let go of its files: Windows keeps a folder with open files.
+struct Folder {
+    ~Folder() { fs::remove_all(path); }
+    const fs::path path;
+};
+
 class Disk : public ::testing::Test {
 protected:
     Disk() { fs::create_directories(dir / "elsewhere"); }
-    ~Disk() override { fs::remove_all(dir); }
     std::set<std::string> Entries()
     {
         std::set<std::string> names;
@@ -280,17 +290,72 @@ protected:
             names.insert(entry.path().filename().string());
         return names;
     }
-    const fs::path dir = fs::temp_directory_path() / ("glyphmoor-test-" + std::to_string(::getpid()));
+    const Folder folder{fs::temp_directory_path() / ("glyphmoor-test-" + std::to_string(::getpid()))};
+    const fs::path& dir = folder.path;
     DiskFiles disk{dir.string()};
 };
 
-TEST_F(Disk, ReplaceWritesWholeRegularFilesThroughLinksOrLeavesTheOldAlone)
+TEST_F(Disk, ReplaceWritesWholeRegularFilesOrLeavesTheOldAlone)
 {
     ASSERT_TRUE(disk.Replace("a", BytesOf("first, longer")) && disk.Replace("a", BytesOf("second")));
     EXPECT_EQ(disk.Read("a", 3), BytesOf("sec"));
     ASSERT_TRUE(disk.Replace("empty", {}) && disk.Read("empty", 1) == Bytes{}); // empty, not missing
     EXPECT_TRUE(disk.Remove("empty"));
     EXPECT_FALSE(DiskFiles((dir / "missing").string()).Replace("a", BytesOf("x")));
+    // Bytes as they are: no CR LF for LF, no end at 0x1A; and a folder named
+    // outside any one code page.
+    const Bytes binary = BytesOf("a\nb\r\n\x1A\0c\r");
+    const fs::path named = dir / fs::path(u8"R\u00fcnen \u0416\u6587");
+    fs::create_directory(named);
+    const std::u8string utf8 = named.u8string();
+    DiskFiles inNamed(std::string(utf8.begin(), utf8.end()));
+    for (DiskFiles* store : {&disk, &inNamed}) {
+        ASSERT_TRUE(store->Replace("binary", binary) && store->Replace("binary", binary));
+        EXPECT_EQ(store->Read("binary", 100), binary);
+    }
+    EXPECT_EQ(fs::file_size(named / "binary"), binary.size());
+    // A read-only file and a directory: not replaced nor removed; the file read.
+    disk.Replace("mine", BytesOf("mine"));
+    fs::permissions(dir / "mine", fs::perms::owner_read | fs::perms::group_read);
+    for (const auto& [name, state] : {std::pair("mine", FileState::Found), std::pair("elsewhere", FileState::Missing)}) {
+        EXPECT_EQ(disk.Load(name, 1 << 20).state, state) << name;
+        EXPECT_FALSE(disk.Replace(name, BytesOf("new")) || disk.Remove(name)) << name;
+    }
+    EXPECT_EQ(disk.Read("mine", 9), BytesOf("mine"));
+    fs::permissions(dir / "mine", fs::perms::owner_write, fs::perm_options::add);
+    fs::remove_all(named);
+    EXPECT_EQ(Entries(), (std::set<std::string>{"a", "binary", "mine", "elsewhere"})); // no temporary left
+}
+
+#ifdef _WIN32
+// Another program holding the file open without sharing it (a backup tool, a
+// virus scanner): a short hold is waited out, a long one refused with the
+// old file kept.
+TEST_F(Disk, AFileHeldOpenWithoutSharingIsWaitedForThenLeftAlone)
+{
+    for (const auto& [holdMs, replaced] : {std::pair(200, true), std::pair(1500, false)}) {
+        ASSERT_TRUE(disk.Replace("held", BytesOf("old")));
+        const HANDLE held = ::CreateFileW((dir / "held").wstring().c_str(), GENERIC_READ, 0, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::thread release([held, holdMs = holdMs] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+            ::CloseHandle(held);
+        });
+        EXPECT_EQ(disk.Replace("held", BytesOf("new")), replaced) << holdMs;
+        release.join();
+        EXPECT_EQ(disk.Read("held", 10), BytesOf(replaced ? "new" : "old")) << holdMs;
+        EXPECT_EQ(Entries(), (std::set<std::string>{"held", "elsewhere"}));
+    }
+}
+#endif
+
+TEST_F(Disk, PosixLimitsFifosDevicesAndLinks)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no file-size limit, FIFOs or /dev, and links need privileges";
+#else
+    ASSERT_TRUE(disk.Replace("a", BytesOf("second")));
     const auto handler = std::signal(SIGXFSZ, SIG_IGN); // writes past 20 bytes fail
     rlimit previous{};
     ::getrlimit(RLIMIT_FSIZE, &previous);
@@ -302,22 +367,15 @@ TEST_F(Disk, ReplaceWritesWholeRegularFilesThroughLinksOrLeavesTheOldAlone)
     EXPECT_FALSE(written);
     EXPECT_EQ(disk.Read("a", 1 << 20), BytesOf("second")); // the old file, and no new one beside it
     EXPECT_EQ(Entries(), (std::set<std::string>{"a", "elsewhere"}));
-    // Read-only files, devices, FIFOs and directories: not replaced nor removed, only the first read.
-    disk.Replace("mine", BytesOf("mine"));
-    fs::permissions(dir / "mine", fs::perms::owner_read | fs::perms::group_read);
+    // Devices, FIFOs and a file whose reads fail: not replaced nor removed, not read.
     fs::create_symlink("/dev/zero", dir / "zero");
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
     fs::create_symlink("/proc/self/mem", dir / "eio"); // there, and every read fails (EIO)
-    for (const auto& [name, state] : std::vector<std::pair<std::string, FileState>>{
-             {"mine", FileState::Found},
-             {"zero", FileState::Missing},
-             {"fifo", FileState::Missing},
-             {"elsewhere", FileState::Missing},
-             {"eio", FileState::Unreadable}}) {
+    for (const auto& [name, state] : {std::pair("zero", FileState::Missing), std::pair("fifo", FileState::Missing),
+                                      std::pair("eio", FileState::Unreadable)}) {
         EXPECT_EQ(disk.Load(name, 1 << 20).state, state) << name;
         EXPECT_FALSE(disk.Replace(name, BytesOf("new")) || disk.Remove(name)) << name;
     }
-    EXPECT_EQ(disk.Read("mine", 9), BytesOf("mine"));
     // Links are written through, relative or absolute, and the mode is kept.
     disk.Replace("elsewhere/old", BytesOf("old"));
     const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
@@ -328,6 +386,7 @@ TEST_F(Disk, ReplaceWritesWholeRegularFilesThroughLinksOrLeavesTheOldAlone)
     EXPECT_EQ(disk.Read("elsewhere/old", 1 << 20), BytesOf("new"));
     EXPECT_EQ(fs::status(dir / "elsewhere/old").permissions(), mode);
     EXPECT_TRUE(fs::is_symlink(dir / "absolute"));
+#endif
 }
 
 // One copy per roster: the file itself is locked, through links and across the replaces that give
@@ -335,26 +394,33 @@ TEST_F(Disk, ReplaceWritesWholeRegularFilesThroughLinksOrLeavesTheOldAlone)
 // is never taken for granted. Folder names are bytes, whatever their encoding.
 TEST_F(Disk, TheRosterFileItselfIsLockedThroughLinksAndAcrossReplaces)
 {
+#ifndef _WIN32
     if (const pid_t child = fork(); child == 0) // a copy that dies holding the lock
         _exit(LockRosterFiles(disk) == LockState::Held ? 0 : 1);
     else {
         int status = 1;
         ASSERT_TRUE(waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
+#endif
     DiskFiles second{dir.string()};
     EXPECT_EQ(LockRosterFiles(disk), LockState::Held); // no chars.dat yet: the folder's lock
     EXPECT_EQ(LockRosterFiles(second), LockState::Taken);
     ASSERT_TRUE(disk.Replace("chars.dat", BytesOf("one")) && disk.Replace("chars.dat", BytesOf("two")));
     EXPECT_EQ(second.Lock("chars.dat", false), LockState::Taken); // the new file was locked before its rename
+    EXPECT_EQ(second.Read("chars.dat", 9), BytesOf("two"));       // and it reads
+    DiskFiles gone{(dir / "missing").string()};
+    EXPECT_EQ(LockRosterFiles(gone), LockState::Unchecked); // no roster, and no lock file can be made
+#ifndef _WIN32 // links need privileges there
     const fs::path other = dir / "other-\xff";
     fs::create_directories(other);
     fs::create_symlink(dir / "chars.dat", other / "chars.dat");
     DiskFiles linked{other.string()};
     EXPECT_EQ(LockRosterFiles(linked), LockState::Taken); // its own folder lock is free
-    DiskFiles gone{(dir / "missing").string()};
-    EXPECT_EQ(LockRosterFiles(gone), LockState::Unchecked); // no roster, and no lock file can be made
     fs::remove(other / "chars.dat");
     fs::remove(other / ".glyphmoor.lock");
+#else
+    const fs::path other = dir / "other";
+#endif
     fs::create_directories(other / ".glyphmoor.lock"); // where no lock file can be made
     DiskFiles unlockable{other.string()};
     EXPECT_EQ(LockRosterFiles(unlockable), LockState::Unchecked);

@@ -63,7 +63,7 @@ TEST_F(Characters, AFullRosterRefusesANewCharacterWithANote)
     ASSERT_EQ(harness.prompter.shown.size(), 1u);
     EXPECT_EQ(harness.prompter.shown[0].message.text, "You can't have more that 256 characters");
     EXPECT_EQ(std::make_pair(harness.prompter.dialogs.size(), harness.File("chars.dat")),
-              std::make_pair(1ul, before));
+              std::make_pair(std::size_t{1}, before));
 }
 
 TEST_F(Characters, NewCharacterSavesTheOneLeftAndEditChangesOnlyTheRow)

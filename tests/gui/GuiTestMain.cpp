@@ -5,11 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 int main(int argc, char** argv)
 {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0); // unless another platform is asked for
+    // Unless another platform is asked for. Set here, not by the caller:
+    // Wine hands no QT_ variable to a Windows program.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     UseUiStyle();
     testing::InitGoogleTest(&argc, argv);

@@ -13,6 +13,9 @@
 
 #include <csignal>
 #include <unistd.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 using namespace gui_test;
 
@@ -286,6 +289,29 @@ struct SignalCase {
 
 class SignalInModalWindow : public ::testing::TestWithParam<SignalCase> {};
 
+#ifdef _WIN32
+// What `taskkill /pid N` does: WM_CLOSE to every top-level window of the process.
+void RequestEnd(int)
+{
+    ::EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            if (process == ::GetCurrentProcessId())
+                ::PostMessageW(window, WM_CLOSE, 0, 0);
+            return TRUE;
+        },
+        0);
+}
+constexpr int HangUp = SIGTERM; // no such signal there; the case runs as a WM_CLOSE all the same
+#else
+void RequestEnd(int signalNumber)
+{
+    std::raise(signalNumber);
+}
+constexpr int HangUp = SIGHUP;
+#endif
+
 TEST_P(SignalInModalWindow, EndsTheRunWithTheUsualSaves)
 {
     const auto [name, command, signalNumber] = GetParam();
@@ -301,7 +327,7 @@ TEST_P(SignalInModalWindow, EndsTheRunWithTheUsualSaves)
                      &RunewordFinderApp::EndRun);
     if (command != 0)
         QTimer::singleShot(0, &app, [&app, command = command] { app.OnCommand(command); });
-    QTimer::singleShot(300, [signalNumber = signalNumber] { std::raise(signalNumber); });
+    QTimer::singleShot(300, [signalNumber = signalNumber] { RequestEnd(signalNumber); });
     EXPECT_EQ(app.Run(), 0);
     QFile settings(dir.filePath("settings.dat")), roster(dir.filePath("chars.dat"));
     EXPECT_TRUE(settings.open(QIODevice::ReadOnly) && settings.readAll().size() == 28);
@@ -312,7 +338,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, SignalInModalWindow,
                          ::testing::Values(SignalCase{"NewCharacter", ids::NewCharacterCommand, SIGTERM},
                                            SignalCase{"DeleteQuestion", ids::DeleteCharacterCommand, SIGINT},
                                            SignalCase{"About", ids::AboutCommand, SIGTERM},
-                                           SignalCase{"FirstCharacter", 0, SIGHUP}),
+                                           SignalCase{"FirstCharacter", 0, HangUp}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

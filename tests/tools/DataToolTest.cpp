@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <stdlib.h>
+#include <unistd.h>
 
 namespace glyphmoor::tools {
 namespace {
@@ -189,18 +189,25 @@ struct Tool {
 struct TempDir {
     TempDir()
     {
-        std::string name = (fs::temp_directory_path() / "glyphmoor-data-XXXXXX").string();
-        path = ::mkdtemp(name.data());
+        static int made = 0;
+        const fs::path made_path = fs::temp_directory_path() /
+                                   ("glyphmoor-data-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
+        fs::remove_all(made_path);
+        fs::create_directory(made_path);
+        path = made_path.string();
     }
     ~TempDir() { fs::remove_all(path); }
     std::string Read(const std::string& name) const
     {
         std::ostringstream content;
-        content << std::ifstream(path / name).rdbuf();
+        content << std::ifstream(fs::path(path) / name, std::ios::binary).rdbuf();
         return content.str();
     }
-    void Write(const std::string& name, const std::string& text) const { std::ofstream(path / name) << text; }
-    fs::path path;
+    void Write(const std::string& name, const std::string& text) const
+    {
+        std::ofstream(fs::path(path) / name, std::ios::binary) << text;
+    }
+    std::string path; // as the tool's command line has it
 };
 
 TEST(DataTool, HelpVersionShowAndUsageErrors)

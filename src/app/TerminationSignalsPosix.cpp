@@ -24,12 +24,23 @@ void OnSignal(int signalNumber)
 
 } // namespace
 
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
+struct TerminationSignals::Watch {
+    QSocketNotifier* notifier = nullptr;
+};
+
+TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent), watch(new Watch)
 {
+    // Under a file-size limit a write past it then fails as on a full disk,
+    // with the program's message and the old file kept.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, pipeEnds) != 0)
         return;
-    notifier = new QSocketNotifier(pipeEnds[1], QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, &TerminationSignals::OnReadable);
+    watch->notifier = new QSocketNotifier(pipeEnds[1], QSocketNotifier::Read, this);
+    connect(watch->notifier, &QSocketNotifier::activated, this, [this] {
+        unsigned char byte = 0;
+        while (::read(pipeEnds[1], &byte, 1) == 1)
+            emit terminationRequested(byte);
+    });
 
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -46,17 +57,11 @@ TerminationSignals::~TerminationSignals()
     sigemptyset(&action.sa_mask);
     for (const int signalNumber : HandledSignals)
         ::sigaction(signalNumber, &action, nullptr);
-    delete notifier;
+    delete watch->notifier;
+    delete watch;
     for (int& end : pipeEnds) {
         if (end != -1)
             ::close(end);
         end = -1;
     }
-}
-
-void TerminationSignals::OnReadable()
-{
-    unsigned char byte = 0;
-    while (::read(pipeEnds[1], &byte, 1) == 1)
-        emit terminationRequested(byte);
 }

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Cross-builds Glyphmoor for 64-bit Windows into build-windows/: glyphmoor.exe,
+# glyphmoor-data.exe, the unit and window test programs, and with `package`
+# the portable zip and the installer. Qt for MinGW comes from
+# GLYPHMOOR_QT_MINGW, or else ../shared/qt6-mingw beside the checkout.
+#   scripts/build-windows.sh [package] [target...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+qt=${GLYPHMOOR_QT_MINGW:-$PWD/../shared/qt6-mingw}
+if [[ ! -f $qt/lib/cmake/Qt6/Qt6Config.cmake ]]; then
+  echo "No Qt for MinGW at $qt: set GLYPHMOOR_QT_MINGW to one (see README.md, Windows)." >&2
+  exit 2
+fi
+package=0
+if [[ ${1:-} == package ]]; then
+  package=1
+  shift
+fi
+targets=("$@")
+[[ ${#targets[@]} -gt 0 ]] || targets=(glyphmoor glyphmoor-data unit_tests gui_tests)
+jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
+
+# The data tool the build runs, built for this machine without Qt.
+cmake -S . -B build-windows/host -DCMAKE_BUILD_TYPE=Debug -DGLYPHMOOR_GUI=OFF -DGLYPHMOOR_TESTS=OFF \
+  -DGLYPHMOOR_WERROR=ON >/dev/null
+cmake --build build-windows/host -j"$jobs" --target glyphmoor-data
+
+cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DGLYPHMOOR_WERROR=ON \
+  -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+  -DGLYPHMOOR_HOST_DATA_TOOL="$PWD/build-windows/host/src/tools/glyphmoor-data" >/dev/null
+cmake --build build-windows -j"$jobs" --target "${targets[@]}"
+if [[ $package -eq 1 ]]; then
+  cmake --build build-windows -j"$jobs"
+  (cd build-windows && cpack -G ZIP >/dev/null && cpack -G NSIS >/dev/null)
+  ls build-windows/Glyphmoor-*-win64.zip build-windows/Glyphmoor-*-win64.exe
+fi
