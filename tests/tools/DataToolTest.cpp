@@ -224,7 +224,7 @@ TEST(DataTool, HelpVersionShowAndUsageErrors)
         {{"--version"}, ExitSuccess, "glyphmoor-data (Glyphmoor) " GLYPHMOOR_VERSION "\n"},
         {{"build"}, ExitUsageError, commands},
         {{"help", "build"}, ExitUsageError, commands},
-        {{"show", dir.path.string()}, ExitSuccess,
+        {{"show", dir.path}, ExitSuccess,
          "info: rune info (1)\n  rune rule: any rune (2), character rule: the selected character (1)\n"},
     };
     for (const auto& [args, code, text] : runs)
