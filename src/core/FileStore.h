@@ -122,6 +122,11 @@ private:
     FileStore& files;
 };
 
+// The process that made `entry`, when it names one of the temporary files a
+// replace of `base` or of its kept copies writes,
+// "<base>[.corrupt[-<n>]].new-<pid>-<n>"; nothing for any other name.
+std::optional<unsigned long> TemporaryOwner(const std::string& entry, const std::string& base);
+
 // What the data, roster and settings code needs from its surroundings.
 struct Io {
     FileStore& files;

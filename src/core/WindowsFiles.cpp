@@ -197,28 +197,11 @@ bool IsRunning(unsigned long pid)
     return running;
 }
 
-// "<base>[.corrupt[-<n>]].new-<pid>-<n>" whose process is gone.
+// A temporary file of `base` whose process is gone.
 bool IsLeftover(const std::string& entry, const std::string& base)
 {
-    auto digits = [](const std::string& text) {
-        return !text.empty() && text.size() <= 9 &&
-               std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    if (entry.rfind(base, 0) != 0)
-        return false;
-    const std::string rest = entry.substr(base.size());
-    const std::size_t marker = rest.rfind(".new-");
-    if (marker == std::string::npos)
-        return false;
-    const std::string copy = rest.substr(0, marker);
-    if (!copy.empty() && copy != ".corrupt" && !(copy.rfind(".corrupt-", 0) == 0 && digits(copy.substr(9))))
-        return false;
-    const std::string tail = rest.substr(marker + 5);
-    const std::size_t dash = tail.find('-');
-    if (dash == std::string::npos || !digits(tail.substr(0, dash)) || !digits(tail.substr(dash + 1)))
-        return false;
-    const unsigned long pid = std::stoul(tail.substr(0, dash));
-    return pid != ::GetCurrentProcessId() && !IsRunning(pid);
+    const std::optional<unsigned long> owner = TemporaryOwner(entry, base);
+    return owner && *owner != ::GetCurrentProcessId() && !IsRunning(*owner);
 }
 
 } // namespace
