@@ -30,9 +30,8 @@ void LoadSample(DataStore& store)
 {
     DiskFiles files(GLYPHMOOR_SAMPLE_DATA);
     SilentMessages messages;
-    store.LoadRunes("runes.dat", {files, messages});
-    store.LoadItemTypes("items.dat", {files, messages});
-    store.LoadRunewords("runewords.dat", {files, messages});
+    for (const ReferenceTable table : ReferenceTables)
+        store.Load(table, {files, messages});
 }
 
 // The pass with every rune and item type ticked and a level-99 character:

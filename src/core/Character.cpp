@@ -87,8 +87,8 @@ std::optional<std::array<std::uint8_t, RecordSize>> Character::EncodeRecord() co
         record[pos++] = tick ? 1 : 0;
     for (const bool tick : itemTypeTicks)
         record[pos++] = tick ? 1 : 0;
-    record[pos++] = highlight(highlightedRune, RuneTickCount);
-    record[pos++] = highlight(highlightedItemType, ItemTickCount);
+    record[pos++] = highlight(highlightedRune, RuneCount);
+    record[pos++] = highlight(highlightedItemType, ItemTypeCount);
     record[pos] = highlight(highlightedRuneword, RunewordCapacity);
     return record;
 }
@@ -131,7 +131,7 @@ std::optional<bool> Character::DecodeRecord(ByteView file)
     const int rune = record[pos++];
     const int itemType = record[pos++];
     const int runeword = record[pos];
-    if (rune >= RuneTickCount || itemType >= ItemTickCount || runeword >= RunewordCapacity)
+    if (rune >= RuneCount || itemType >= ItemTypeCount || runeword >= RunewordCapacity)
         return bad();
 
     name = std::move(readName);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Bytes.h"
+#include "core/FileFormat.h"
 #include "core/FileStore.h"
 
 #include <array>
@@ -10,19 +11,14 @@
 
 namespace glyphmoor {
 
-constexpr int RosterSize = 256;
 constexpr int RecordSize = 71;
 constexpr int MaxNameBytes = 15;
-constexpr int RuneTickCount = 33;
-constexpr int ItemTickCount = 18;
-constexpr int RunewordCapacity = 168;
-inline const std::string RosterFileName = "chars.dat";
 // All of chars.dat the program can use: records from the 257th on are never
 // read, so they are not read into memory either.
 constexpr std::size_t RosterFileLimit = static_cast<std::size_t>(RosterSize) * RecordSize;
 
-using RuneTicks = std::array<bool, RuneTickCount>;
-using ItemTypeTicks = std::array<bool, ItemTickCount>;
+using RuneTicks = std::array<bool, RuneCount>;
+using ItemTypeTicks = std::array<bool, ItemTypeCount>;
 
 enum HighlightKind : int { HighlightedRune = 1, HighlightedItemType = 2, HighlightedRuneword = 3 };
 

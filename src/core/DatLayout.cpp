@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/DatLayout.h"
 
+#include "core/FileFormat.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -8,7 +10,8 @@ namespace glyphmoor {
 
 namespace {
 
-constexpr std::size_t DateSize = 3;
+constexpr std::size_t DateSize = DataFileDateSize;
+using namespace dat;
 
 class Cursor {
 public:
@@ -57,8 +60,8 @@ DatLayout<DatRune> ScanRunes(ByteView file, int capacity)
         DatRune rune;
         rune.offset = in.Pos();
         rune.clvl = in.SignedByte();
-        if (in.Field(rune.name, {0x01}) >= 0)
-            in.Field(rune.description, {0x00});
+        if (in.Field(rune.name, {FieldEnd}) >= 0)
+            in.Field(rune.description, {RecordEnd});
         else
             rune.description = {in.Pos(), {}, false};
         layout.records.push_back(std::move(rune));
@@ -80,7 +83,7 @@ DatLayout<DatItem> ScanItems(ByteView file, int capacity)
             item.name = {in.Pos(), {}, false};
         } else {
             item.category = in.SignedByte();
-            in.Field(item.name, {0x00});
+            in.Field(item.name, {RecordEnd});
         }
         layout.records.push_back(std::move(item));
     }
@@ -96,24 +99,26 @@ DatLayout<DatRuneword> ScanRunewords(ByteView file, int capacity)
         const std::size_t start = in.Pos();
         DatRuneword runeword;
         runeword.offset = start;
-        int ended = in.Field(runeword.name, {0x01}) >= 0 ? 0x02 : -1;
-        while (ended == 0x02) {
+        // The name's end opens the item list, and the item list's end the
+        // rune list: each goes on while its separator ends a field.
+        int ended = in.Field(runeword.name, {FieldEnd}) >= 0 ? ItemTokenSeparator : -1;
+        while (ended == ItemTokenSeparator) {
             DatField token;
-            ended = in.Field(token, {0x01, 0x02});
+            ended = in.Field(token, {FieldEnd, ItemTokenSeparator});
             runeword.itemTokens.push_back(std::move(token));
         }
-        ended = ended == 0x01 ? 0x03 : -1;
-        while (ended == 0x03) {
+        ended = ended == FieldEnd ? RuneNameSeparator : -1;
+        while (ended == RuneNameSeparator) {
             DatField rune;
-            ended = in.Field(rune, {0x01, 0x03});
+            ended = in.Field(rune, {FieldEnd, RuneNameSeparator});
             runeword.runeNames.push_back(std::move(rune));
         }
-        if (ended != 0x01) {
+        if (ended != FieldEnd) {
             // The reader drops a record that ends inside its item or rune list.
             layout.ignoredFrom = start;
             return layout;
         }
-        in.Field(runeword.description, {0x00});
+        in.Field(runeword.description, {RecordEnd});
         layout.records.push_back(std::move(runeword));
     }
     layout.ignoredFrom = in.Pos();

@@ -12,12 +12,6 @@ namespace {
 
 constexpr std::size_t DateSize = DataFileDateSize;
 
-constexpr std::uint8_t End = 0x00;
-constexpr std::uint8_t Sep1 = 0x01;
-constexpr std::uint8_t Sep2 = 0x02;
-constexpr std::uint8_t Sep3 = 0x03;
-constexpr std::uint8_t Sep4 = 0x04;
-
 void AppendDate(Bytes& out, DataFileDate date)
 {
     out.push_back(static_cast<std::uint8_t>(date.day));
@@ -28,24 +22,6 @@ void AppendDate(Bytes& out, DataFileDate date)
 void AppendText(Bytes& out, const std::string& text)
 {
     out.insert(out.end(), text.begin(), text.end());
-}
-
-// Writes a description, turning the CR LF line breaks back into the file's
-// marker bytes: pairs first where the format has a marker for two.
-void AppendDescription(Bytes& out, const std::string& text, bool hasDoubleBreak, std::uint8_t single)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        if (hasDoubleBreak && text.compare(i, 4, "\r\n\r\n") == 0) {
-            out.push_back(Sep2);
-            i += 4;
-        } else if (text.compare(i, 2, "\r\n") == 0) {
-            out.push_back(single);
-            i += 2;
-        } else {
-            out.push_back(static_cast<std::uint8_t>(text[i]));
-            ++i;
-        }
-    }
 }
 
 template <typename Table, typename Name>
@@ -107,16 +83,7 @@ void DataStore::ParseRunes(ByteView file)
         Rune& rune = GetRune(static_cast<int>(i));
         rune.SetClvl(record.clvl);
         rune.SetName(std::move(record.name.bytes));
-        std::string description;
-        for (const char c : record.description.bytes) {
-            if (c == static_cast<char>(Sep2))
-                description += "\r\n\r\n";
-            else if (c == static_cast<char>(Sep3))
-                description += "\r\n";
-            else
-                description += c;
-        }
-        rune.SetDescription(std::move(description));
+        rune.SetDescription(DescriptionFromFile(record.description.bytes, DescriptionOf::Rune));
     }
 }
 
@@ -181,13 +148,6 @@ void DataStore::ParseRunewords(ByteView file)
             runeNames.push_back(std::move(field.bytes));
         }
 
-        std::string description;
-        for (const char c : record.description.bytes) {
-            if (c == static_cast<char>(Sep4))
-                description += "\r\n";
-            else
-                description += c;
-        }
 
         Runeword& runeword = GetRuneword(i);
         runeword.SetStore(this);
@@ -197,40 +157,29 @@ void DataStore::ParseRunewords(ByteView file)
         runeword.SetRunes(runeList);
         runeword.SetItemTokens(std::move(tokens));
         runeword.SetRuneNames(std::move(runeNames));
-        runeword.SetDescription(std::move(description));
+        runeword.SetDescription(DescriptionFromFile(record.description.bytes, DescriptionOf::Runeword));
     }
 }
 
-bool DataStore::LoadRunes(const std::string& fileName, Io io)
+bool DataStore::Load(ReferenceTable table, Io io)
 {
+    const std::string fileName = ReferenceFileNames[static_cast<int>(table)];
     const std::optional<Bytes> file = io.files.Read(fileName, ReferenceFileLimit);
     if (!file) {
         io.messages.Show(FileNotFoundMessage(fileName));
         return false;
     }
-    ParseRunes(*file);
-    return true;
-}
-
-bool DataStore::LoadItemTypes(const std::string& fileName, Io io)
-{
-    const std::optional<Bytes> file = io.files.Read(fileName, ReferenceFileLimit);
-    if (!file) {
-        io.messages.Show(FileNotFoundMessage(fileName));
-        return false;
+    switch (table) {
+    case ReferenceTable::Runes:
+        ParseRunes(*file);
+        break;
+    case ReferenceTable::ItemTypes:
+        ParseItemTypes(*file);
+        break;
+    case ReferenceTable::Runewords:
+        ParseRunewords(*file);
+        break;
     }
-    ParseItemTypes(*file);
-    return true;
-}
-
-bool DataStore::LoadRunewords(const std::string& fileName, Io io)
-{
-    const std::optional<Bytes> file = io.files.Read(fileName, ReferenceFileLimit);
-    if (!file) {
-        io.messages.Show(FileNotFoundMessage(fileName));
-        return false;
-    }
-    ParseRunewords(*file);
     return true;
 }
 
@@ -242,9 +191,9 @@ Bytes DataStore::WriteRunes(DataFileDate date) const
         const Rune& rune = GetRune(i);
         out.push_back(static_cast<std::uint8_t>(rune.GetClvl()));
         AppendText(out, rune.GetName());
-        out.push_back(Sep1);
-        AppendDescription(out, rune.GetDescription(), true, Sep3);
-        out.push_back(End);
+        out.push_back(dat::FieldEnd);
+        AppendDescriptionToFile(out, rune.GetDescription(), DescriptionOf::Rune);
+        out.push_back(dat::RecordEnd);
     }
     return out;
 }
@@ -258,7 +207,7 @@ Bytes DataStore::WriteItemTypes(DataFileDate date) const
         out.push_back(static_cast<std::uint8_t>(type.GetMaxSockets()));
         out.push_back(static_cast<std::uint8_t>(type.GetCategory()));
         AppendText(out, type.GetName());
-        out.push_back(End);
+        out.push_back(dat::RecordEnd);
     }
     return out;
 }
@@ -270,23 +219,23 @@ Bytes DataStore::WriteRunewords(DataFileDate date) const
     for (int i = 0; i < runewordCount; ++i) {
         const Runeword& runeword = GetRuneword(i);
         AppendText(out, runeword.GetName());
-        out.push_back(Sep1);
+        out.push_back(dat::FieldEnd);
         const auto& tokens = runeword.GetItemTokens();
         for (std::size_t t = 0; t < tokens.size(); ++t) {
             if (t > 0)
-                out.push_back(Sep2);
+                out.push_back(dat::ItemTokenSeparator);
             AppendText(out, tokens[t]);
         }
-        out.push_back(Sep1);
+        out.push_back(dat::FieldEnd);
         const auto& names = runeword.GetRuneNames();
         for (std::size_t r = 0; r < names.size(); ++r) {
             if (r > 0)
-                out.push_back(Sep3);
+                out.push_back(dat::RuneNameSeparator);
             AppendText(out, names[r]);
         }
-        out.push_back(Sep1);
-        AppendDescription(out, runeword.GetDescription(), false, Sep4);
-        out.push_back(End);
+        out.push_back(dat::FieldEnd);
+        AppendDescriptionToFile(out, runeword.GetDescription(), DescriptionOf::Runeword);
+        out.push_back(dat::RecordEnd);
     }
     return out;
 }

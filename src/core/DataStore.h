@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Bytes.h"
+#include "core/FileFormat.h"
 #include "core/FileStore.h"
 #include "core/Records.h"
 
@@ -21,6 +22,10 @@ struct DataFileDate {
 };
 
 constexpr std::size_t DataFileDateSize = 3;
+// The reference tables, in the order of ReferenceFileNames.
+enum class ReferenceTable { Runes, ItemTypes, Runewords };
+inline constexpr ReferenceTable ReferenceTables[] = {ReferenceTable::Runes, ReferenceTable::ItemTypes,
+                                                     ReferenceTable::Runewords};
 // How much of a reference file is read. Its tables hold at most 33, 18 and
 // 168 records; a megabyte is far more than any such table needs, and a file
 // cut there reads as a file that ends there.
@@ -63,11 +68,10 @@ public:
     void ParseItemTypes(ByteView file);
     void ParseRunewords(ByteView file);
 
-    // The same from the files of that name; a file that does not open is
-    // reported as "File not found" and leaves the table in default records.
-    bool LoadRunes(const std::string& fileName, Io io);
-    bool LoadItemTypes(const std::string& fileName, Io io);
-    bool LoadRunewords(const std::string& fileName, Io io);
+    // The same from the table's file in the working folder; a file that does
+    // not open is reported as "File not found" and leaves the table in
+    // default records.
+    bool Load(ReferenceTable table, Io io);
 
     // The exact inverse of the readers.
     Bytes WriteRunes(DataFileDate date) const;

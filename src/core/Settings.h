@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/Bytes.h"
+#include "core/FileFormat.h"
 #include "core/FileStore.h"
 #include "core/Records.h"
 
@@ -25,7 +26,6 @@ struct FilterSettings {
 
 constexpr InfoKind DefaultInfoKind = RunewordInfo;
 constexpr std::size_t SettingsFileSize = 28;
-inline const std::string SettingsFileName = "settings.dat";
 
 // The 28 bytes of settings.dat, little-endian; the padding is written as 0.
 Bytes EncodeSettings(const FilterSettings& filter, InfoKind infoKind, int selectedCharacter);

@@ -2,6 +2,8 @@
 #pragma once
 // The first-start rules: which sample files the player's data folder gets,
 // and when it gets none.
+#include "core/FileFormat.h"
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -10,7 +12,7 @@
 namespace launcher {
 
 // The reference data the program reads; they belong together as one set.
-inline constexpr const char* ReferenceFiles[] = {"runes.dat", "items.dat", "runewords.dat"};
+inline constexpr const auto& ReferenceFiles = glyphmoor::ReferenceFileNames;
 
 struct FirstStartResult {
     std::vector<std::string> copied;   // sample files added to the folder

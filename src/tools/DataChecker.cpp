@@ -46,9 +46,9 @@ void CheckDuplicates(int count, NameOf nameOf, WhereAt whereAt, const std::strin
 void CheckRunes(const DataStore& store, const DataSet& set, Findings& findings)
 {
     const int records = std::min<int>(static_cast<int>(set.runes.entries.size()), store.GetRuneCount());
-    const auto where = [&](int i) { return WhereOf(set.runes, i, RunesDat); };
+    const auto where = [&](int i) { return WhereOf(set.runes, i, RunesFileName); };
     if (records < store.GetRuneCount())
-        findings.Warning(RunesDat, "only " + std::to_string(records) + " runes: rows " + std::to_string(records + 1) +
+        findings.Warning(RunesFileName, "only " + std::to_string(records) + " runes: rows " + std::to_string(records + 1) +
                                        " to " + std::to_string(store.GetRuneCount()) +
                                        " of the rune list stay blank; add runes up to " +
                                        std::to_string(store.GetRuneCount()));
@@ -74,9 +74,9 @@ void CheckRunes(const DataStore& store, const DataSet& set, Findings& findings)
 void CheckItems(const DataStore& store, const DataSet& set, Findings& findings)
 {
     const int records = std::min<int>(static_cast<int>(set.items.entries.size()), store.GetItemTypeCount());
-    const auto where = [&](int i) { return WhereOf(set.items, i, ItemsDat); };
+    const auto where = [&](int i) { return WhereOf(set.items, i, ItemsFileName); };
     if (records < store.GetItemTypeCount())
-        findings.Warning(ItemsDat, "only " + std::to_string(records) + " item types: rows " +
+        findings.Warning(ItemsFileName, "only " + std::to_string(records) + " item types: rows " +
                                        std::to_string(records + 1) + " to " +
                                        std::to_string(store.GetItemTypeCount()) +
                                        " of the item list stay blank; add item types up to " +
@@ -181,7 +181,7 @@ void CheckRuneword(const DataStore& store, const DataSet& set, int index, Unknow
                    UnknownNames& unknownItems, Findings& findings)
 {
     const Runeword& runeword = store.GetRuneword(index);
-    const std::string where = WhereOf(set.runewords, index, RunewordsDat);
+    const std::string where = WhereOf(set.runewords, index, RunewordsFileName);
     const std::string name = Quoted(runeword.GetName());
     if (runeword.GetName().empty())
         findings.Warning(where, "this runeword has no name: its row in the runeword list is blank; give it one");
@@ -254,13 +254,13 @@ void CheckRunewords(const DataStore& store, const DataSet& set, Findings& findin
         items.push_back(store.GetItemType(i).GetName());
     for (const auto& [rune, users] : unknownRunes)
         findings.Error(
-            WhereOf(set.runewords, users.front(), RunewordsDat),
+            WhereOf(set.runewords, users.front(), RunewordsFileName),
             "no rune " + Quoted(rune) + Suggestion(rune, runes) + " " + Users(store, users, "stay") +
                 " unlisted while 'all runes' must be ticked; names match runes.dat exactly, letter case "
                 "too: fix the name");
     for (const auto& [item, users] : unknownItems)
         findings.Error(
-            WhereOf(set.runewords, users.front(), RunewordsDat),
+            WhereOf(set.runewords, users.front(), RunewordsFileName),
             "no item type " + Quoted(item) + Suggestion(item, items) + " " + Users(store, users, "lose") +
                 " it from the allowed items; they match items.dat or Weapons, Melee Weapons, Missile "
                 "Weapons exactly, letter case too: fix the name");
@@ -275,7 +275,7 @@ void CheckStore(const DataStore& store, const DataSet& set, Findings& findings)
     CheckRunewords(store, set, findings);
     CheckDuplicates(
         store.GetRunewordCount(), [&](int i) -> const std::string& { return store.GetRuneword(i).GetName(); },
-        [&](int i) { return WhereOf(set.runewords, i, RunewordsDat); }, "runeword",
+        [&](int i) { return WhereOf(set.runewords, i, RunewordsFileName); }, "runeword",
         "the runeword list shows the first one's runes and text for both", findings);
 }
 
@@ -307,30 +307,30 @@ Findings CheckDatFiles(FileStore& files)
 {
     Findings findings;
     MessageFindings messages(findings);
-    DataStore store(MaxRunes, MaxItemTypes, MaxRunewords, MaxRunesPerRuneword);
+    DataStore store(RuneCount, ItemTypeCount, RunewordCapacity, MaxRunesPerRuneword);
     const Io io{files, messages};
     DataSet set;
     Findings layout;
-    const bool hasRunes = store.LoadRunes(RunesDat, io);
+    const bool hasRunes = store.Load(ReferenceTable::Runes, io);
     if (hasRunes) {
-        set.runes = InspectRunes(files.Read(RunesDat, ReferenceFileLimit).value_or(Bytes{}), layout);
-        NoteTable(set.runes, RunesDat, "runes", findings);
+        set.runes = InspectRunes(files.Read(RunesFileName, ReferenceFileLimit).value_or(Bytes{}), layout);
+        NoteTable(set.runes, RunesFileName, "runes", findings);
     }
-    const bool hasItems = store.LoadItemTypes(ItemsDat, io);
+    const bool hasItems = store.Load(ReferenceTable::ItemTypes, io);
     if (hasItems) {
-        set.items = InspectItems(files.Read(ItemsDat, ReferenceFileLimit).value_or(Bytes{}), layout);
-        NoteTable(set.items, ItemsDat, "item types", findings);
+        set.items = InspectItems(files.Read(ItemsFileName, ReferenceFileLimit).value_or(Bytes{}), layout);
+        NoteTable(set.items, ItemsFileName, "item types", findings);
     }
-    const bool hasRunewords = store.LoadRunewords(RunewordsDat, io);
+    const bool hasRunewords = store.Load(ReferenceTable::Runewords, io);
     if (hasRunewords) {
-        set.runewords = InspectRunewords(files.Read(RunewordsDat, ReferenceFileLimit).value_or(Bytes{}), layout);
-        NoteTable(set.runewords, RunewordsDat, "runewords", findings);
+        set.runewords = InspectRunewords(files.Read(RunewordsFileName, ReferenceFileLimit).value_or(Bytes{}), layout);
+        NoteTable(set.runewords, RunewordsFileName, "runewords", findings);
     }
     if (!hasRunewords || !hasRunes || !hasItems) {
         // Without all three tables every runeword would look broken.
         store.SetRunewordCount(0);
         if (hasRunewords)
-            findings.Note(RunewordsDat, "the runewords are not checked while a table they name is missing");
+            findings.Note(RunewordsFileName, "the runewords are not checked while a table they name is missing");
     }
     ValidateDataSet(set, layout);
     findings.Append(layout);

@@ -27,7 +27,7 @@ void CheckControlBytes(const std::string& where, const std::string& what, const 
 {
     for (const char c : bytes) {
         const int byte = static_cast<unsigned char>(c);
-        if (byte > 0x04 || std::find(allowed.begin(), allowed.end(), byte) != allowed.end())
+        if (byte > dat::LastControlByte || std::find(allowed.begin(), allowed.end(), byte) != allowed.end())
             continue;
         findings.Error(where, what + " " + Quoted(bytes) + " holds the control byte " + Hex(byte) +
                                   ", which the data files use to end or separate fields: remove it");
@@ -58,7 +58,7 @@ void CheckCount(const Table<Entry>& table, int most, const std::string& what, co
 // What CheckStore finds in the files as Glyphmoor reads them.
 Findings CheckAsRead(const DatFiles& files, const DataSet& set)
 {
-    DataStore store(MaxRunes, MaxItemTypes, MaxRunewords, MaxRunesPerRuneword);
+    DataStore store(RuneCount, ItemTypeCount, RunewordCapacity, MaxRunesPerRuneword);
     store.ParseRunes(files.runes);
     store.ParseItemTypes(files.items);
     store.ParseRunewords(files.runewords);
@@ -71,15 +71,16 @@ Findings CheckAsRead(const DatFiles& files, const DataSet& set)
 
 void ValidateDataSet(const DataSet& set, Findings& findings)
 {
-    CheckCount(set.runes, MaxRunes, "runes", RunesDat, findings);
+    CheckCount(set.runes, RuneCount, "runes", RunesFileName, findings);
     for (const RuneEntry& rune : set.runes.entries) {
         CheckSignedByte(rune.where, "the level", rune.clvl, "use a level from 1 to 99", findings);
         CheckControlBytes(rune.where, "the rune name", rune.name, {}, findings);
-        CheckControlBytes(rune.where, "the text of rune " + Quoted(rune.name) + "", rune.description, {0x02, 0x03},
+        CheckControlBytes(rune.where, "the text of rune " + Quoted(rune.name) + "", rune.description,
+                          {dat::RuneDoubleBreak, dat::RuneBreak},
                           findings);
     }
 
-    CheckCount(set.items, MaxItemTypes, "item types", ItemsDat, findings);
+    CheckCount(set.items, ItemTypeCount, "item types", ItemsFileName, findings);
     for (const ItemEntry& item : set.items.entries) {
         CheckSignedByte(item.where, "the socket count", item.maxSockets, "use a count from 1 to 6", findings);
         if (item.category < 1 || item.category > 3)
@@ -88,7 +89,7 @@ void ValidateDataSet(const DataSet& set, Findings& findings)
         CheckControlBytes(item.where, "the item name", item.name, {}, findings);
     }
 
-    CheckCount(set.runewords, MaxRunewords, "runewords", RunewordsDat, findings);
+    CheckCount(set.runewords, RunewordCapacity, "runewords", RunewordsFileName, findings);
     for (const RunewordEntry& runeword : set.runewords.entries) {
         const std::string& where = runeword.where;
         CheckControlBytes(where, "the runeword name", runeword.name, {}, findings);
@@ -112,7 +113,7 @@ void ValidateDataSet(const DataSet& set, Findings& findings)
                 findings.Error(where, "an empty rune name in " + Quoted(runeword.name) + ": write the rune's name");
             CheckControlBytes(where, "the rune name", rune, {}, findings);
         }
-        CheckControlBytes(where, "the text of runeword " + Quoted(runeword.name), runeword.description, {0x04},
+        CheckControlBytes(where, "the text of runeword " + Quoted(runeword.name), runeword.description, {dat::RunewordBreak},
                           findings);
     }
 }
@@ -201,6 +202,11 @@ void InspectField(const DatField& field, const std::string& where, const std::st
         findings.Warning(where, "the file ends inside " + what + "; the text gives it back its missing end byte");
 }
 
+bool IsRuneBreak(char c)
+{
+    return c == static_cast<char>(dat::RuneDoubleBreak) || c == static_cast<char>(dat::RuneBreak);
+}
+
 // Rune descriptions: a run of line-break bytes is written back by the core
 // writer as pairs (0x02) then one single (0x03); a run in any other order is
 // kept as those bytes.
@@ -208,17 +214,17 @@ std::string RuneDescription(const std::string& raw)
 {
     std::string out;
     for (std::size_t i = 0; i < raw.size();) {
-        if (raw[i] != '\x02' && raw[i] != '\x03') {
+        if (!IsRuneBreak(raw[i])) {
             out += raw[i++];
             continue;
         }
         std::size_t end = i;
         int breaks = 0;
-        while (end < raw.size() && (raw[end] == '\x02' || raw[end] == '\x03'))
-            breaks += raw[end++] == '\x02' ? 2 : 1;
+        while (end < raw.size() && IsRuneBreak(raw[end]))
+            breaks += raw[end++] == static_cast<char>(dat::RuneDoubleBreak) ? 2 : 1;
         const std::string run = raw.substr(i, end - i);
-        const std::string canonical = std::string(static_cast<std::size_t>(breaks / 2), '\x02') +
-                                      std::string(static_cast<std::size_t>(breaks % 2), '\x03');
+        const std::string canonical = std::string(static_cast<std::size_t>(breaks / 2), static_cast<char>(dat::RuneDoubleBreak)) +
+                                      std::string(static_cast<std::size_t>(breaks % 2), static_cast<char>(dat::RuneBreak));
         if (run == canonical) {
             for (int b = 0; b < breaks; ++b)
                 out += "\r\n";
@@ -230,17 +236,6 @@ std::string RuneDescription(const std::string& raw)
     return out;
 }
 
-std::string RunewordDescription(const std::string& raw)
-{
-    std::string out;
-    for (const char c : raw) {
-        if (c == '\x04')
-            out += "\r\n";
-        else
-            out += c;
-    }
-    return out;
-}
 
 void InspectLineBreaks(const DatField& field, const std::string& where, Findings& findings)
 {
@@ -253,15 +248,15 @@ void InspectLineBreaks(const DatField& field, const std::string& where, Findings
 
 RuneTable InspectRunes(ByteView file, Findings& findings)
 {
-    const DatLayout<DatRune> layout = ScanRunes(file, MaxRunes);
-    InspectFrame(layout, RunesDat, "runes", MaxRunes, findings);
+    const DatLayout<DatRune> layout = ScanRunes(file, RuneCount);
+    InspectFrame(layout, RunesFileName, "runes", RuneCount, findings);
     RuneTable table;
-    table.where = RunesDat;
+    table.where = RunesFileName;
     table.date = layout.date.value_or(DataFileDate{});
     for (std::size_t i = 0; i < layout.records.size(); ++i) {
         const DatRune& record = layout.records[i];
         RuneEntry entry;
-        entry.where = AtRecord(RunesDat, static_cast<int>(i), record.offset);
+        entry.where = AtRecord(RunesFileName, static_cast<int>(i), record.offset);
         entry.name = record.name.bytes;
         entry.clvl = record.clvl;
         entry.description = RuneDescription(record.description.bytes);
@@ -276,15 +271,15 @@ RuneTable InspectRunes(ByteView file, Findings& findings)
 
 ItemTable InspectItems(ByteView file, Findings& findings)
 {
-    const DatLayout<DatItem> layout = ScanItems(file, MaxItemTypes);
-    InspectFrame(layout, ItemsDat, "item types", MaxItemTypes, findings);
+    const DatLayout<DatItem> layout = ScanItems(file, ItemTypeCount);
+    InspectFrame(layout, ItemsFileName, "item types", ItemTypeCount, findings);
     ItemTable table;
-    table.where = ItemsDat;
+    table.where = ItemsFileName;
     table.date = layout.date.value_or(DataFileDate{});
     for (std::size_t i = 0; i < layout.records.size(); ++i) {
         const DatItem& record = layout.records[i];
         ItemEntry entry;
-        entry.where = AtRecord(ItemsDat, static_cast<int>(i), record.offset);
+        entry.where = AtRecord(ItemsFileName, static_cast<int>(i), record.offset);
         entry.name = record.name.bytes;
         entry.maxSockets = record.maxSockets;
         entry.category = record.category;
@@ -300,21 +295,21 @@ ItemTable InspectItems(ByteView file, Findings& findings)
 
 RunewordTable InspectRunewords(ByteView file, Findings& findings)
 {
-    const DatLayout<DatRuneword> layout = ScanRunewords(file, MaxRunewords);
-    InspectFrame(layout, RunewordsDat, "runewords", MaxRunewords, findings);
+    const DatLayout<DatRuneword> layout = ScanRunewords(file, RunewordCapacity);
+    InspectFrame(layout, RunewordsFileName, "runewords", RunewordCapacity, findings);
     RunewordTable table;
-    table.where = RunewordsDat;
+    table.where = RunewordsFileName;
     table.date = layout.date.value_or(DataFileDate{});
     for (std::size_t i = 0; i < layout.records.size(); ++i) {
         const DatRuneword& record = layout.records[i];
         RunewordEntry entry;
-        entry.where = AtRecord(RunewordsDat, static_cast<int>(i), record.offset);
+        entry.where = AtRecord(RunewordsFileName, static_cast<int>(i), record.offset);
         entry.name = record.name.bytes;
         for (const DatField& token : record.itemTokens)
             entry.itemTokens.push_back(token.bytes);
         for (const DatField& rune : record.runeNames)
             entry.runeNames.push_back(rune.bytes);
-        entry.description = RunewordDescription(record.description.bytes);
+        entry.description = DescriptionFromFile(record.description.bytes, DescriptionOf::Runeword);
         InspectField(record.description, entry.where, "the runeword's text", findings);
         InspectLineBreaks(record.description, entry.where, findings);
         table.entries.push_back(std::move(entry));

@@ -9,16 +9,6 @@
 
 namespace glyphmoor::tools {
 
-// What the three files can hold.
-inline constexpr int MaxRunes = 33;
-inline constexpr int MaxItemTypes = 18;
-inline constexpr int MaxRunewords = 168;
-inline constexpr int MaxRunesPerRuneword = 6;
-inline constexpr int RunesPerRarityGroup = 11;
-
-inline const std::string RunesDat = "runes.dat";
-inline const std::string ItemsDat = "items.dat";
-inline const std::string RunewordsDat = "runewords.dat";
 inline const std::string RunesText = "runes.txt";
 inline const std::string ItemsText = "items.txt";
 inline const std::string RunewordsText = "runewords.txt";

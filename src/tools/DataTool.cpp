@@ -195,7 +195,7 @@ std::string TextOfBytes(const Bytes& bytes)
 }
 
 const std::string TextNames[3] = {RunesText, ItemsText, RunewordsText};
-const std::string DatNames[3] = {RunesDat, ItemsDat, RunewordsDat};
+const std::string DatNames[3] = {RunesFileName, ItemsFileName, RunewordsFileName};
 
 int RunCompile(const std::string& source, const std::string& target, std::ostream& out, std::ostream& err)
 {
@@ -328,12 +328,11 @@ int RunShow(const std::string& directory, std::ostream& out, std::ostream& err)
         << Named(filter.characterRule, {"the selected character", "any character", "regardless of characters"})
         << "\n  clvl over " << filter.clvlOver << ", clvl under " << filter.clvlUnder
         << ", ignore clvl limits: " << (filter.ignoreClvlLimits ? "yes" : "no") << "\n";
-    if (roster.characterCount > 0 && files.Exists(RunesDat) && files.Exists(ItemsDat) &&
-        files.Exists(RunewordsDat)) {
-        DataStore store(MaxRunes, MaxItemTypes, MaxRunewords, MaxRunesPerRuneword);
-        store.LoadRunes(RunesDat, io);
-        store.LoadItemTypes(ItemsDat, io);
-        store.LoadRunewords(RunewordsDat, io);
+    if (roster.characterCount > 0 && files.Exists(RunesFileName) && files.Exists(ItemsFileName) &&
+        files.Exists(RunewordsFileName)) {
+        DataStore store(RuneCount, ItemTypeCount, RunewordCapacity, MaxRunesPerRuneword);
+        for (const ReferenceTable table : ReferenceTables)
+            store.Load(table, io);
         const Character& selected = roster.Selected();
         const std::vector<int> listed = FilterRunewords(store, Ticked(selected.GetRuneTicks()),
                                                         Ticked(selected.GetItemTypeTicks()), roster, filter);

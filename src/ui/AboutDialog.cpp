@@ -57,11 +57,11 @@ struct DataFile {
 };
 
 constexpr std::array<DataFile, 3> DataFiles = {{
-    {"runes.dat", "Rune Datafile - Updated: %1!.2i!.%2!.2i!.20%3!.2i!",
+    {glyphmoor::RunesFileName, "Rune Datafile - Updated: %1!.2i!.%2!.2i!.20%3!.2i!",
      "Rune Datafile - Updated: unknown (file too short)"},
-    {"items.dat", "Item Datafile - Updated: %1!.2i!.%2!.2i!.20%3!.2i!",
+    {glyphmoor::ItemsFileName, "Item Datafile - Updated: %1!.2i!.%2!.2i!.20%3!.2i!",
      "Item Datafile - Updated: unknown (file too short)"},
-    {"runewords.dat", "Runeword Datafile - Updated: %1!.2i!.%2!.2i!.20%3!.2i!",
+    {glyphmoor::RunewordsFileName, "Runeword Datafile - Updated: %1!.2i!.%2!.2i!.20%3!.2i!",
      "Runeword Datafile - Updated: unknown (file too short)"},
 }};
 

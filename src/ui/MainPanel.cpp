@@ -123,10 +123,9 @@ SelectList* MainPanel::List(int id) const
 
 bool MainPanel::Create()
 {
-    store = std::make_unique<DataStore>(RuneRows, ItemRows, RunewordCapacity, 6);
-    store->LoadRunes("runes.dat", FileIo());
-    store->LoadItemTypes("items.dat", FileIo());
-    store->LoadRunewords("runewords.dat", FileIo());
+    store = std::make_unique<DataStore>(RuneRows, ItemRows, RunewordCapacity, MaxRunesPerRuneword);
+    for (const ReferenceTable table : ReferenceTables)
+        store->Load(table, FileIo());
     LoadRoster(roster, FileIo());
     if (roster.unreadable) {
         saved = true; // the file is left as it is, and so are the settings

@@ -28,9 +28,9 @@ class MainPanel : public QWidget {
 public:
     static constexpr int Width = 746;
     static constexpr int Height = 530;
-    static constexpr int RuneRows = 33;
-    static constexpr int ItemRows = 18;
-    static constexpr int RunesPerGroup = 11;
+    static constexpr int RuneRows = glyphmoor::RuneCount;
+    static constexpr int ItemRows = glyphmoor::ItemTypeCount;
+    static constexpr int RunesPerGroup = glyphmoor::RunesPerRarityGroup;
 
     MainPanel(QWidget* parent, Prompter& prompter, glyphmoor::FileStore& files);
     ~MainPanel() override;

@@ -52,8 +52,8 @@ TEST(DataFiles, AreReportedWhenTheyDoNotOpenReadUpToCapacityAndWrittenBack)
     TestIo t;
     DataStore store(33, 18, 168, 6);
     t.files.unreadable = {"items.dat"};
-    EXPECT_FALSE(store.LoadRunes("runes.dat", t.io()) || store.LoadItemTypes("items.dat", t.io()) ||
-                 store.LoadRunewords("runewords.dat", t.io()));
+    EXPECT_FALSE(store.Load(ReferenceTable::Runes, t.io()) || store.Load(ReferenceTable::ItemTypes, t.io()) ||
+                 store.Load(ReferenceTable::Runewords, t.io()));
     const Message runes{"Error...", "File not found: 'runes.dat'", MessageIcon::Exclamation,
                         MessageButtons::Ok};
     EXPECT_EQ(t.messages.shown, (std::vector<Message>{runes, FileNotFoundMessage("items.dat"),
@@ -68,8 +68,8 @@ TEST(DataFiles, AreReportedWhenTheyDoNotOpenReadUpToCapacityAndWrittenBack)
         {"items.dat", Concat({TestItemsFile(), ItemRecord(6, 1, "Extra")})},
         {"runewords.dat", Concat({runewords, RunewordRecord("Extra", {"Sabres"}, {"Vur"}, "")})}};
     t.files.unreadable.clear();
-    EXPECT_TRUE(store.LoadRunes("runes.dat", t.io()) && store.LoadItemTypes("items.dat", t.io()) &&
-                store.LoadRunewords("runewords.dat", t.io()));
+    EXPECT_TRUE(store.Load(ReferenceTable::Runes, t.io()) && store.Load(ReferenceTable::ItemTypes, t.io()) &&
+                store.Load(ReferenceTable::Runewords, t.io()));
     EXPECT_EQ(t.files.limits.at("runewords.dat"), 1u << 20); // no more than the format can use
     EXPECT_EQ(store.GetRunewordCount(), 168);
     EXPECT_EQ(store.WriteRunes(DataFileDate{11, 10, 1}), TestRunesFile());

@@ -43,7 +43,7 @@ inline std::vector<Bytes> SplitParts(ByteView input, std::size_t count)
 // A store of the program's sizes that has read the three files.
 struct Store : DataStore {
     Store(const Bytes& runes, const Bytes& items, const Bytes& runewords)
-        : DataStore(MaxRunes, MaxItemTypes, MaxRunewords, MaxRunesPerRuneword)
+        : DataStore(RuneCount, ItemTypeCount, RunewordCapacity, MaxRunesPerRuneword)
     {
         ParseRunes(runes);
         ParseItemTypes(items);
@@ -55,9 +55,9 @@ struct Store : DataStore {
 inline bool SameStores(const DataStore& a, const DataStore& b)
 {
     bool same = a.GetRunewordCount() == b.GetRunewordCount();
-    for (int i = 0; i < MaxRunes; ++i)
+    for (int i = 0; i < RuneCount; ++i)
         same = same && a.GetRune(i) == b.GetRune(i);
-    for (int i = 0; i < MaxItemTypes; ++i)
+    for (int i = 0; i < ItemTypeCount; ++i)
         same = same && a.GetItemType(i) == b.GetItemType(i);
     for (int i = 0; same && i < a.GetRunewordCount(); ++i)
         same = reference::SameRecord(a.GetRuneword(i), b.GetRuneword(i));
@@ -211,7 +211,7 @@ inline std::string CheckDataDecompile(ByteView input)
                [](const Finding& f) { return f.message.rfind("the text does not compile back", 0) == 0; }),
            "decompiled without a finding, the text does not compile back to the same bytes");
     test::MemoryFiles disk;
-    disk.files = {{RunesDat, parts[0]}, {ItemsDat, parts[1]}, {RunewordsDat, parts[2]}};
+    disk.files = {{RunesFileName, parts[0]}, {ItemsFileName, parts[1]}, {RunewordsFileName, parts[2]}};
     found.Append(CheckDatFiles(disk));
     for (const Finding& finding : found.All()) {
         const std::size_t at = finding.where.find(" (byte ");

@@ -46,7 +46,7 @@ TEST(Compile, GivesTheRecordsTheReadersExpect)
     Findings found;
     const std::optional<DatFiles> files = Compile(sources, found);
     ASSERT_TRUE(files.has_value()) << Describe(found);
-    DataStore store(MaxRunes, MaxItemTypes, MaxRunewords, MaxRunesPerRuneword);
+    DataStore store(RuneCount, ItemTypeCount, RunewordCapacity, MaxRunesPerRuneword);
     store.ParseRunes(files->runes);
     store.ParseItemTypes(files->items);
     store.ParseRunewords(files->runewords);
@@ -160,7 +160,7 @@ TEST(Check, FindsEachFaultAtItsRecordAndByte)
 {
     for (const auto& [runes, items, runewords, message, where, severity] : CheckCases) {
         MemoryFiles files;
-        files.files = {{RunesDat, runes}, {ItemsDat, items}, {RunewordsDat, runewords}};
+        files.files = {{RunesFileName, runes}, {ItemsFileName, items}, {RunewordsFileName, runewords}};
         const Findings found = CheckDatFiles(files);
         const Finding* finding = found.Find(message);
         ASSERT_NE(finding, nullptr) << message << "\n" << Describe(found);
@@ -245,12 +245,12 @@ TEST(DataTool, CompileCheckAndDecompileTheSample)
     EXPECT_TRUE(Says(Tool({"check", dat.path}), ExitSuccess, "0 errors, 0 warnings"));
     EXPECT_TRUE(Says(Tool({"decompile", dat.path, text.path}), ExitSuccess, ""));
     EXPECT_TRUE(Says(Tool({"compile", text.path, again.path}), ExitSuccess, ""));
-    for (const std::string& name : {RunesDat, ItemsDat, RunewordsDat})
+    for (const std::string name : ReferenceFileNames)
         EXPECT_EQ(again.Read(name), dat.Read(name)) << name;
 
-    std::string items = dat.Read(ItemsDat);
+    std::string items = dat.Read(ItemsFileName);
     items[4] = 9; // the first item type's category: the text is written all the same
-    dat.Write(ItemsDat, items);
+    dat.Write(ItemsFileName, items);
     const std::string error = "items.dat record 1 (byte 3): error: the category 9";
     EXPECT_TRUE(Says(Tool({"decompile", dat.path, text.path}), ExitDataError, error));
     EXPECT_NE(text.Read(ItemsText).find("category: 9\n"), std::string::npos);
@@ -263,14 +263,14 @@ TEST(DataTool, FailedCompileWritesNoneOfTheThreeAndKeepsTheOldFiles)
     const TextFiles sources = Small;
     source.Write(RunesText, sources.runes);
     source.Write(RunewordsText, sources.runewords + "\nruneword: Long\nitems: Bow\nrunes: A A A A A A A\n");
-    target.Write(RunesDat, "old runes");
-    target.Write(ItemsDat, "old items");
+    target.Write(RunesFileName, "old runes");
+    target.Write(ItemsFileName, "old items");
     const std::vector<std::string> compile = {"compile", source.path, target.path};
     EXPECT_TRUE(Says(Tool(compile), ExitDataError, "items.txt: error: cannot be read"));
     source.Write(ItemsText, sources.items);
     EXPECT_TRUE(
         Says(Tool(compile), ExitDataError, "runewords.txt:13: error: the runeword 'Long' has 7 runes"));
-    EXPECT_EQ(target.Read(RunesDat) + target.Read(ItemsDat), "old runesold items");
+    EXPECT_EQ(target.Read(RunesFileName) + target.Read(ItemsFileName), "old runesold items");
     EXPECT_EQ(std::distance(fs::directory_iterator(target.path), {}), 2); // no leftovers
     EXPECT_TRUE(Says(Tool({"check", source.path}), ExitDataError, "File not found: 'runes.dat'"));
     EXPECT_TRUE(Says(Tool({"check", source.path}), ExitDataError, "3 errors, 2 warnings"));
