@@ -70,7 +70,7 @@ public:
 void ReportRebuilds(benchmark::State& state, const MainPanel& panel, int before)
 {
     state.counters["rebuilds_per_op"] =
-        static_cast<double>(panel.RefreshCount() - before) / static_cast<double>(state.iterations());
+        static_cast<double>(panel.GetSession().ListingCount() - before) / static_cast<double>(state.iterations());
     state.counters["rows"] = panel.List(ids::RunewordList)->GetRowCount();
 }
 
@@ -80,7 +80,7 @@ void BM_TickClick(benchmark::State& state)
     SelectList& runes = window.List(ids::RuneList);
     const QPoint icon = runes.StateIconRect(5).center();
     QTest::mouseClick(runes.Viewport(), Qt::LeftButton, {}, icon); // settles the snapshot
-    const int before = window.Panel().RefreshCount();
+    const int before = window.Panel().GetSession().ListingCount();
     for (auto _ : state)
         QTest::mouseClick(runes.Viewport(), Qt::LeftButton, {}, icon);
     ReportRebuilds(state, window.Panel(), before);
@@ -91,7 +91,7 @@ void BM_AllRunesButton(benchmark::State& state)
 {
     Window window;
     auto* button = window.Panel().findChild<QPushButton*>(QString::number(ids::AllRunesButton));
-    const int before = window.Panel().RefreshCount();
+    const int before = window.Panel().GetSession().ListingCount();
     for (auto _ : state)
         button->click();
     ReportRebuilds(state, window.Panel(), before);
@@ -103,7 +103,7 @@ void BM_FiltersCommand(benchmark::State& state)
     Window window;
     QAction* any = window.app->Frame()->Action(ids::AnyRuneRule);
     QAction* all = window.app->Frame()->Action(ids::AllRunesRule);
-    const int before = window.Panel().RefreshCount();
+    const int before = window.Panel().GetSession().ListingCount();
     bool flip = false;
     for (auto _ : state) {
         (flip ? all : any)->trigger();
@@ -116,7 +116,7 @@ BENCHMARK(BM_FiltersCommand)->Unit(benchmark::kMicrosecond);
 void BM_CharacterSwitch(benchmark::State& state)
 {
     Window window;
-    const int before = window.Panel().RefreshCount();
+    const int before = window.Panel().GetSession().ListingCount();
     for (auto _ : state)
         window.Panel().ApplySelectedCharacter(); // the first character: 51 ticks
     ReportRebuilds(state, window.Panel(), before);

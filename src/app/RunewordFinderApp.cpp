@@ -224,55 +224,38 @@ void RunewordFinderApp::UpdateMenuState(QAction& item, int id) const
     const MainPanel& panel = *frame->Panel();
     const MarkedCommand* command = FindMarked(id);
     item.setEnabled(true);
-    item.setChecked(command != nullptr && IsMarked(*command, panel.Filter(), panel.GetInfoKind()));
+    item.setChecked(command != nullptr &&
+                    IsMarked(*command, panel.GetSession().Filter(), panel.GetSession().GetInfoKind()));
 }
 
 void RunewordFinderApp::OnFilterRune(RuneRule rule)
 {
-    MainPanel& panel = *frame->Panel();
-    panel.Filter().runeRule = rule;
-    panel.RefreshRunewordList(false);
+    frame->Panel()->GetSession().SetRuneRule(rule);
 }
 
 void RunewordFinderApp::OnFilterCharacter(CharacterRule rule)
 {
-    MainPanel& panel = *frame->Panel();
-    panel.Filter().characterRule = rule;
-    panel.RefreshRunewordList(false);
+    frame->Panel()->GetSession().SetCharacterRule(rule);
 }
 
 void RunewordFinderApp::OnFilterClvlOver(int bound)
 {
-    MainPanel& panel = *frame->Panel();
-    FilterSettings& filter = panel.Filter();
-    filter.clvlOver = bound;
-    filter.clvlUnder = 100;
-    filter.ignoreClvlLimits = false;
-    panel.RefreshRunewordList(false);
+    frame->Panel()->GetSession().SetClvlOver(bound);
 }
 
 void RunewordFinderApp::OnFilterClvlUnder(int bound)
 {
-    MainPanel& panel = *frame->Panel();
-    FilterSettings& filter = panel.Filter();
-    filter.clvlUnder = bound;
-    filter.clvlOver = 0;
-    filter.ignoreClvlLimits = false;
-    panel.RefreshRunewordList(false);
+    frame->Panel()->GetSession().SetClvlUnder(bound);
 }
 
 void RunewordFinderApp::OnFilterIgnoreClvl()
 {
-    MainPanel& panel = *frame->Panel();
-    panel.Filter().ignoreClvlLimits = !panel.Filter().ignoreClvlLimits;
-    panel.RefreshRunewordList(false);
+    frame->Panel()->GetSession().FlipIgnoreClvlLimits();
 }
 
 void RunewordFinderApp::OnInfoKind(InfoKind kind)
 {
-    MainPanel& panel = *frame->Panel();
-    panel.SetInfoKind(kind);
-    panel.ShowInfo(panel.GetInfoKind());
+    frame->Panel()->ShowInfo(kind);
 }
 
 void RunewordFinderApp::OnAppAbout()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MainPanel.h"
 
+#include "ui/CharacterDialogs.h"
 #include "ui/ControlIds.h"
 #include "ui/Prompter.h"
 #include "ui/Resources.h"
@@ -68,6 +69,50 @@ void NameList(SelectList* list, const QString& name)
     list->View()->setAccessibleName(name);
 }
 
+// The files' CR LF line breaks as Qt shows them.
+QString Displayed(const std::string& text)
+{
+    QString shown = FromCodePage(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+int PaneOf(Pick list)
+{
+    switch (list) {
+    case Pick::ItemType:
+        return 0;
+    case Pick::Rune:
+        return 1;
+    default:
+        return 2;
+    }
+}
+
+TickSet SetOfButton(int buttonId)
+{
+    switch (buttonId) {
+    case ids::AllRunesButton:
+        return TickSet::AllRunes;
+    case ids::CommonButton:
+        return TickSet::CommonRunes;
+    case ids::SemiRareButton:
+        return TickSet::SemiRareRunes;
+    case ids::ExtremelyRareButton:
+        return TickSet::ExtremelyRareRunes;
+    case ids::AllItemsButton:
+        return TickSet::AllItems;
+    case ids::AllWeaponsButton:
+        return TickSet::AllWeapons;
+    case ids::MeleeWeaponsButton:
+        return TickSet::MeleeWeapons;
+    case ids::MissileWeaponsButton:
+        return TickSet::MissileWeapons;
+    default:
+        return TickSet::AllDefence;
+    }
+}
+
 int VerticalScrollBarWidth(const QWidget* widget)
 {
     return widget->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, widget);
@@ -76,11 +121,12 @@ int VerticalScrollBarWidth(const QWidget* widget)
 } // namespace
 
 MainPanel::MainPanel(QWidget* parent, Prompter& prompter, FileStore& files)
-    : QWidget(parent), prompter(prompter), files(files)
+    : QWidget(parent), prompter(prompter), session(Io{files, prompter})
 {
     InitResources();
     setObjectName(QString::number(ids::Panel));
     setFixedSize(Width, Height);
+    session.SetObserver(this);
 }
 
 MainPanel::~MainPanel()
@@ -89,15 +135,11 @@ MainPanel::~MainPanel()
     // The lists go after this body; what they report while they go is not
     // the player's doing.
     notificationsEnabled = false;
+    session.SetObserver(nullptr);
     for (SelectList* list : {runeList, itemList, runewordList, characterList}) {
         if (list != nullptr)
             list->disconnect(this);
     }
-}
-
-Io MainPanel::FileIo()
-{
-    return {files, prompter};
 }
 
 QWidget* MainPanel::DialogOwner()
@@ -123,19 +165,11 @@ SelectList* MainPanel::List(int id) const
 
 bool MainPanel::Create()
 {
-    store = std::make_unique<DataStore>(RuneRows, ItemRows, RunewordCapacity, MaxRunesPerRuneword);
-    for (const ReferenceTable table : ReferenceTables)
-        store->Load(table, FileIo());
-    LoadRoster(roster, FileIo());
-    if (roster.unreadable) {
+    if (!session.Load()) {
         saved = true; // the file is left as it is, and so are the settings
         return false;
     }
-    if (!roster.corruptCopy.empty())
-        prompter.Show(CorruptCopyKeptMessage(roster.corruptCopy));
-    else if (roster.uncopiedFile)
-        prompter.Show(CorruptCopyFailedMessage());
-    if (roster.characterCount == 0)
+    if (session.GetRoster().characterCount == 0)
         NewCharacter(false);
 
     CreateRuneList();
@@ -144,29 +178,36 @@ bool MainPanel::Create()
     CreateInfoBox();
     CreateCharacterList();
     CreateButtonColumn();
+    created = true;
     return true;
 }
 
-void MainPanel::ConnectList(SelectList* list, InfoKind kind)
+void MainPanel::ConnectList(SelectList* list, Pick pick)
 {
     list->setObjectName(QString::number(list->Id()));
-    connect(list, &SelectList::itemChanged, this, [this, kind](int row) { OnListChanged(kind, row); });
-    auto click = [this, list, kind](int row, QPoint point) { OnListClick(*list, kind, row, point); };
-    auto rightClick = [this, list, kind](int row, QPoint point) { OnListRightClick(*list, kind, row, point); };
+    connect(list, &SelectList::itemChanged, this, [this, list, pick](int row) { OnListChanged(*list, pick, row); });
+    auto click = [this, list, pick](int row, QPoint point) { OnListClick(*list, pick, row, point); };
+    auto rightClick = [this, list, pick](int row, QPoint point) { OnListRightClick(*list, pick, row, point); };
     connect(list, &SelectList::clicked, this, click);
     connect(list, &SelectList::doubleClicked, this, click);
     connect(list, &SelectList::rightClicked, this, rightClick);
     connect(list, &SelectList::rightDoubleClicked, this, rightClick);
-    if (kind != RunewordInfo)
-        connect(list, &SelectList::toggleRequested, this, [this, list](int row) { FlipTick(*list, row); });
-    if (kind != RunewordInfo)
-        connect(list, &SelectList::keyDown, this, [this, list](int key, Qt::KeyboardModifiers modifiers) {
-            // Only a plain Space ticks; Alt+Space belongs to the window menu.
-            if (modifiers == Qt::NoModifier || modifiers == Qt::KeypadModifier)
-                OnListKeyDown(*list, key);
+    if (pick != Pick::Runeword) {
+        connect(list, &SelectList::toggleRequested, this, [this, list, pick](int row) {
+            if (row >= 0 && row < list->GetRowCount())
+                session.FlipTick(pick, row);
         });
-    connect(list, &SelectList::infoTipRequested, this,
-            [this, kind](int row, QString* text, int capacity) { *text = GetInfoTip(kind, row, capacity); });
+        connect(list, &SelectList::keyDown, this, [this, list, pick](int key, Qt::KeyboardModifiers modifiers) {
+            // Only a plain Space ticks; Alt+Space belongs to the window menu.
+            const int row = list->GetSelectionMark();
+            if ((modifiers == Qt::NoModifier || modifiers == Qt::KeypadModifier) && key == Qt::Key_Space &&
+                row >= 0 && row < list->GetRowCount())
+                session.FlipTick(pick, row);
+        });
+    }
+    connect(list, &SelectList::infoTipRequested, this, [this, pick](int row, QString* text, int capacity) {
+        *text = Displayed(session.TipText(pick, row, capacity));
+    });
 }
 
 void MainPanel::CreateRuneList()
@@ -175,10 +216,10 @@ void MainPanel::CreateRuneList()
     runeList->SetStateIcons(ScaledIcon(ids::UntickedIcon), ScaledIcon(ids::TickedIcon));
     runeList->SetListColumnWidth(RuneColumnWidth);
     for (int i = 0; i < RuneRows; ++i)
-        runeList->InsertRow(i, FromCodePage(store->GetRune(i).GetName()));
+        runeList->InsertRow(i, FromCodePage(session.Store().GetRune(i).GetName()));
     runeList->setGeometry(RuneListRect);
     NameList(runeList, QStringLiteral("Runes"));
-    ConnectList(runeList, RuneInfo);
+    ConnectList(runeList, Pick::Rune);
 }
 
 void MainPanel::CreateItemList()
@@ -188,10 +229,10 @@ void MainPanel::CreateItemList()
     itemList->SetHeaderHidden(true);
     itemList->InsertColumn(0, QString(), ItemColumnWidth);
     for (int i = 0; i < ItemRows; ++i)
-        itemList->InsertRow(i, FromCodePage(store->GetItemType(i).GetName()));
+        itemList->InsertRow(i, FromCodePage(session.Store().GetItemType(i).GetName()));
     itemList->setGeometry(ItemListRect);
     NameList(itemList, QStringLiteral("Items"));
-    ConnectList(itemList, ItemInfo);
+    ConnectList(itemList, Pick::ItemType);
 }
 
 void MainPanel::CreateRunewordList()
@@ -204,9 +245,8 @@ void MainPanel::CreateRunewordList()
     runewordList->InsertColumn(2, QStringLiteral("Allowed Items"), std::max(0, RunewordColumn2Base - v));
     runewordList->setGeometry(RunewordListRect);
     NameList(runewordList, QStringLiteral("Runewords"));
-    ConnectList(runewordList, RunewordInfo);
+    ConnectList(runewordList, Pick::Runeword);
 }
-
 void MainPanel::CreateInfoBox()
 {
     infoBox = new QTextEdit(this);
@@ -288,11 +328,8 @@ void MainPanel::FitColumnsToScrollBar()
 
 void MainPanel::ApplyStartupSettings()
 {
-    const LoadedSettings loaded = LoadSettings(filter, infoKind, roster.characterCount, FileIo());
-    roster.selectedCharacter = loaded.selectedCharacter;
-    settingsUnreadable = loaded.unreadable;
-    if (roster.characterCount == 0)
-        roster.selectedCharacter = -1; // only when the first character was refused
+    session.LoadSettingsFile();
+    const Roster& roster = session.GetRoster();
     for (int i = 0; i < roster.characterCount; ++i) {
         const Character& character = roster.characters[static_cast<std::size_t>(i)];
         characterList->InsertRow(i, FromCodePage(character.GetName()));
@@ -306,7 +343,7 @@ void MainPanel::ApplyStartupSettings()
 
 void MainPanel::SaveOnDestroy()
 {
-    if (saved || store == nullptr)
+    if (saved || !created)
         return;
     saved = true;
     SaveState();
@@ -314,22 +351,7 @@ void MainPanel::SaveOnDestroy()
 
 void MainPanel::SaveState()
 {
-    if (roster.selectedCharacter >= 0 && roster.selectedCharacter < roster.characterCount) {
-        CaptureSelection(roster.selectedCharacter);
-        SaveCharacter(roster, roster.selectedCharacter, FileIo());
-    }
-    WriteSettings();
-}
-
-void MainPanel::WriteSettings()
-{
-    // A settings file that did not read may hold choices this run never saw.
-    if (settingsUnreadable)
-        return;
-    // With no character (a run ended while the first one was being asked
-    // for) the index is stored as 0, which the next start accepts; -1 would
-    // be rejected as corrupt.
-    SaveSettings(filter, infoKind, std::max(roster.selectedCharacter, 0), FileIo());
+    session.Save();
 }
 
 void MainPanel::OnExit()
@@ -338,4 +360,287 @@ void MainPanel::OnExit()
     // as this click has been handled.
     window()->hide();
     window()->deleteLater();
+}
+
+// Ticks and selections.
+
+void MainPanel::TicksChanged(Pick list)
+{
+    DrawTicks(list);
+    RefreshRunewordList(false);
+}
+
+void MainPanel::RulesChanged()
+{
+    RefreshRunewordList(false);
+}
+
+void MainPanel::DrawTicks(Pick pick)
+{
+    SelectList* list = pick == Pick::Rune ? runeList : itemList;
+    const bool wereEnabled = notificationsEnabled;
+    notificationsEnabled = false;
+    for (int row = 0; row < list->GetRowCount(); ++row) {
+        const bool ticked = session.Ticked(pick, row);
+        if (list->GetTick(row) != (ticked ? 1 : 0))
+            list->SetTick(row, ticked);
+    }
+    notificationsEnabled = wereEnabled;
+}
+
+void MainPanel::OnListChanged(SelectList& list, Pick pick, int row)
+{
+    session.SetHighlighted(pick, list.GetFirstSelectedRow());
+    if (!notificationsEnabled)
+        return;
+    UpdateStatusPane(pick, row);
+    if (static_cast<int>(session.GetInfoKind()) == static_cast<int>(pick))
+        ShowInfo(session.GetInfoKind());
+}
+
+void MainPanel::OnListClick(SelectList& list, Pick pick, int row, QPoint point)
+{
+    const SelectList::HitTestResult hit = list.HitTest(point);
+    if ((hit.flags & SelectList::HitOnLabel) != 0) {
+        if (notificationsEnabled)
+            OnListChanged(list, pick, row);
+        if (pick == Pick::Runeword)
+            return;
+    } else {
+        // A click beside the rows leaves the last selected row selected.
+        list.SelectAndFocus(list.GetSelectionMark());
+    }
+    if (pick != Pick::Runeword && (hit.flags & SelectList::HitOnStateIcon) != 0 && row >= 0 &&
+        row < list.GetRowCount())
+        session.FlipTick(pick, row);
+}
+
+void MainPanel::OnListRightClick(SelectList& list, Pick pick, int row, QPoint point)
+{
+    session.SetInfoKind(static_cast<InfoKind>(pick));
+    OnListClick(list, pick, row, point);
+    ShowInfo(session.GetInfoKind());
+}
+
+void MainPanel::OnGroupButton(int buttonId)
+{
+    session.TickGroup(SetOfButton(buttonId));
+}
+
+void MainPanel::ApplySelectedCharacter()
+{
+    const Character& character = session.GetRoster().Selected();
+    notificationsEnabled = false;
+    session.ApplySelected();
+    DrawTicks(Pick::Rune);
+    DrawTicks(Pick::ItemType);
+
+    const int rune = character.GetHighlight(HighlightedRune);
+    const int itemType = character.GetHighlight(HighlightedItemType);
+    runeList->SelectAndFocus(rune);
+    runeList->SetSelectionMark(rune);
+    itemList->SelectAndFocus(itemType);
+    itemList->SetSelectionMark(itemType);
+
+    UpdateStatusPane(Pick::Rune, rune);
+    UpdateStatusPane(Pick::ItemType, itemType);
+    if (session.GetInfoKind() == RuneInfo)
+        ShowInfo(RuneInfo);
+    if (session.GetInfoKind() == ItemInfo)
+        ShowInfo(ItemInfo);
+    notificationsEnabled = true;
+
+    RefreshRunewordList(true);
+    const int runeword = character.GetHighlight(HighlightedRuneword);
+    if (runeword != -1 && SelectRunewordRow(runeword)) {
+        runewordList->EnsureVisible(session.RowOf(runeword));
+        return;
+    }
+    // The runeword pane describes the row now selected, or nothing.
+    runewordList->SelectAndFocus(0);
+    if (session.GetInfoKind() == RunewordInfo)
+        ShowInfo(RunewordInfo);
+    UpdateStatusPane(Pick::Runeword, runewordList->GetFirstSelectedRow());
+}
+
+// The runeword list: rebuilt from scratch from the ticks, the roster and the
+// filter rules whenever one of them changes.
+
+void MainPanel::RefreshRunewordList(bool callerSelects)
+{
+    const int remembered = session.ListedRuneword(session.Highlighted(Pick::Runeword));
+    runewordList->DeleteAllRows();
+    session.ListRunewords();
+    const std::vector<int>& listed = session.Listed();
+    if (!listed.empty()) {
+        if (runewordRows.empty()) {
+            const DataStore& store = session.Store();
+            runewordRows.reserve(static_cast<std::size_t>(store.GetRunewordCount()));
+            for (int index = 0; index < store.GetRunewordCount(); ++index) {
+                const Runeword& runeword = store.GetRuneword(index);
+                runewordRows.push_back({FromCodePage(runeword.GetName()), FromCodePage(runeword.RuneOrderText()),
+                                        FromCodePage(runeword.GetAllowedItemsText())});
+            }
+        }
+        QList<QStringList> rows;
+        rows.reserve(static_cast<qsizetype>(listed.size()));
+        for (const int index : listed)
+            rows.append(runewordRows[static_cast<std::size_t>(index)]);
+        runewordList->AppendRows(rows); // rows 0, 1, 2 ... in table order
+        if (callerSelects)
+            return;
+        if (remembered != -1 && SelectRunewordRow(remembered)) {
+            runewordList->EnsureVisible(runewordList->GetFirstSelectedRow());
+            return;
+        }
+        if (runewordList->SelectAndFocus(0))
+            return;
+    }
+
+    // The list is empty: nothing is left for the runeword pane to describe,
+    // whichever list the info box follows.
+    if (session.GetInfoKind() == RunewordInfo)
+        SetInfoText({});
+    UpdateStatusPane(Pick::Runeword, -1);
+}
+
+bool MainPanel::SelectRunewordRow(int runewordIndex)
+{
+    const int row = session.RowOf(runewordIndex);
+    return row != -1 && runewordList->SelectAndFocus(row);
+}
+
+// The status line and the info box.
+
+void MainPanel::UpdateStatusPane(Pick list, int row)
+{
+    if (statusLine != nullptr)
+        statusLine->SetPaneText(PaneOf(list), FromCodePage(session.StatusText(list, row)));
+}
+
+void MainPanel::SetInfoText(const QString& text)
+{
+    // Laying out the box again for the same text would change nothing.
+    if (text == infoText)
+        return;
+    infoText = text;
+    infoBox->setPlainText(text); // centred by the document's default option
+}
+
+void MainPanel::ShowInfo(InfoKind kind)
+{
+    session.SetInfoKind(kind);
+    SetInfoText(Displayed(session.InfoText()));
+}
+
+// Creating, editing, deleting and switching characters.
+
+void MainPanel::NewCharacter(bool allowCancel)
+{
+    if (session.RosterFull()) {
+        prompter.ShowMessage(this, {"Info...", "You can't have more that 256 characters", MessageIcon::None,
+                                    MessageButtons::Ok});
+        return;
+    }
+    NewCharacterDialog dialog(prompter, DialogOwner());
+    dialog.SetAllowCancel(allowCancel);
+    if (!prompter.RunDialog(dialog))
+        return;
+    session.AddCharacter(dialog.Name(), dialog.Clvl());
+    if (session.GetRoster().characterCount == 1)
+        return; // the caller fills the list
+    RefillCharacterList();
+    ApplySelectedCharacter();
+}
+
+void MainPanel::EditCharacter()
+{
+    const Roster& roster = session.GetRoster();
+    if (roster.selectedCharacter < 0)
+        return;
+    EditCharacterDialog dialog(prompter, DialogOwner());
+    dialog.SetName(roster.Selected().GetName());
+    dialog.SetClvlText(roster.Selected().GetClvlText());
+    if (!prompter.RunDialog(dialog))
+        return;
+    session.EditSelected(dialog.Name(), dialog.Clvl());
+
+    notificationsEnabled = false;
+    characterList->SetItemText(roster.selectedCharacter, 0, FromCodePage(roster.Selected().GetName()));
+    characterList->SetItemText(roster.selectedCharacter, 1, FromCodePage(roster.Selected().GetClvlText()));
+    notificationsEnabled = true;
+    characterList->EnsureVisible(roster.selectedCharacter);
+}
+
+void MainPanel::DeleteCharacter()
+{
+    if (session.GetRoster().selectedCharacter < 0)
+        return;
+    if (prompter.ShowMessage(this, {"Confirm...", session.DeleteQuestion(), MessageIcon::Question,
+                                    MessageButtons::YesNo}) != MessageAnswer::Yes)
+        return;
+
+    if (session.DeleteSelected()) {
+        notificationsEnabled = false;
+        runewordList->DeleteAllRows();
+        characterList->DeleteAllRows();
+        DrawTicks(Pick::Rune);
+        DrawTicks(Pick::ItemType);
+        runeList->SelectAndFocus(0);
+        runeList->SetSelectionMark(0);
+        itemList->SelectAndFocus(0);
+        itemList->SetSelectionMark(0);
+        UpdateStatusPane(Pick::Rune, 0);
+        UpdateStatusPane(Pick::ItemType, 0);
+        UpdateStatusPane(Pick::Runeword, -1);
+        ShowInfo(session.GetInfoKind());
+        notificationsEnabled = true;
+        NewCharacter(false);
+        if (session.GetRoster().characterCount == 0)
+            return; // only a scripted dialog can refuse
+        session.FinishDeletion();
+    }
+    RefillCharacterList();
+    ApplySelectedCharacter();
+}
+
+void MainPanel::RefillCharacterList()
+{
+    const Roster& roster = session.GetRoster();
+    characterList->DeleteAllRows();
+    notificationsEnabled = false;
+    for (int i = 0; i < roster.characterCount; ++i) {
+        const Character& character = roster.characters[static_cast<std::size_t>(i)];
+        characterList->InsertRow(i, FromCodePage(character.GetName()));
+        characterList->SetItemText(i, 1, FromCodePage(character.GetClvlText()));
+    }
+    characterList->SelectAndFocus(roster.selectedCharacter);
+    characterList->EnsureVisible(roster.selectedCharacter);
+    notificationsEnabled = true;
+}
+
+void MainPanel::SelectCharacter(int row)
+{
+    const Roster& roster = session.GetRoster();
+    if (row == roster.selectedCharacter || row < 0 || row >= roster.characterCount)
+        return;
+    session.SwitchTo(row);
+    ApplySelectedCharacter();
+}
+
+void MainPanel::OnCharacterListChanged(int row)
+{
+    if (notificationsEnabled)
+        SelectCharacter(row);
+}
+
+void MainPanel::OnCharacterListClick(int row, QPoint point)
+{
+    const SelectList::HitTestResult hit = characterList->HitTest(point);
+    if ((hit.flags & SelectList::HitOnLabel) != 0) {
+        if (notificationsEnabled)
+            SelectCharacter(row);
+    } else {
+        characterList->SelectAndFocus(characterList->GetSelectionMark());
+    }
 }

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/DataStore.h"
 #include "core/FileStore.h"
-#include "core/Roster.h"
-#include "core/Settings.h"
+#include "core/Session.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -21,16 +19,15 @@ class QTextEdit;
 class SelectList;
 class StatusLine;
 
-// The frame's one pane: owns the reference data, the roster, the filter state
-// and every control the player works with, and receives their notifications.
-class MainPanel : public QWidget {
+// The frame's one pane: draws the session in the lists, the status line and
+// the info box, and forwards the player's input on them to it.
+class MainPanel : public QWidget, private glyphmoor::SessionObserver {
     Q_OBJECT
 public:
     static constexpr int Width = 746;
     static constexpr int Height = 530;
     static constexpr int RuneRows = glyphmoor::RuneCount;
     static constexpr int ItemRows = glyphmoor::ItemTypeCount;
-    static constexpr int RunesPerGroup = glyphmoor::RunesPerRarityGroup;
 
     MainPanel(QWidget* parent, Prompter& prompter, glyphmoor::FileStore& files);
     ~MainPanel() override;
@@ -39,7 +36,7 @@ public:
     // roster is empty) and creates the controls. False, with no controls and
     // nothing to save, when chars.dat is there but does not read.
     bool Create();
-    bool Started() const { return !roster.unreadable; }
+    bool Started() const { return !session.RosterUnreadable(); }
     void SetStatusLine(StatusLine* line) { statusLine = line; }
     // Once the frame is complete: settings, character list, the selected
     // character's ticks and the runeword list.
@@ -53,76 +50,50 @@ public:
     // for them before it ends).
     void SaveState();
 
-    void RefreshRunewordList(bool callerSelects);
-    bool SelectRunewordRow(int runewordIndex);
-    void ApplySelectedCharacter();
-    void UpdateStatusPane(int kind, int row);
-    void ShowInfo(int kind);
-    // The tip for a row of a list (list code 1..3), fitted to the capacity.
-    QString GetInfoTip(int kind, int row, int capacity) const;
-
+    glyphmoor::Session& GetSession() { return session; }
+    const glyphmoor::Session& GetSession() const { return session; }
+    void ShowInfo(glyphmoor::InfoKind kind);
     void NewCharacter(bool allowCancel);
     void EditCharacter();
     void DeleteCharacter();
     void SelectCharacter(int row);
-    void CaptureSelection(int k);
-    void RefillCharacterList();
-
     void OnGroupButton(int buttonId);
-    void OnExit();
 
-    const glyphmoor::DataStore& Store() const { return *store; }
-    glyphmoor::FilterSettings& Filter() { return filter; }
-    const glyphmoor::FilterSettings& Filter() const { return filter; }
-    const glyphmoor::Roster& GetRoster() const { return roster; }
-    glyphmoor::InfoKind GetInfoKind() const { return infoKind; }
-    void SetInfoKind(glyphmoor::InfoKind kind) { infoKind = kind; }
-    bool NotificationsEnabled() const { return notificationsEnabled; }
     SelectList* List(int id) const;
     QTextEdit* InfoBox() const { return infoBox; }
-    // How many times the runeword list has been rebuilt; for tests and
-    // benchmarks.
-    int RefreshCount() const { return refreshCount; }
 
 private:
+    void TicksChanged(glyphmoor::Pick list) override;
+    void RulesChanged() override;
+
     void CreateRuneList();
     void CreateItemList();
     void CreateRunewordList();
     void CreateInfoBox();
     void CreateCharacterList();
     void CreateButtonColumn();
-    void ConnectList(SelectList* list, glyphmoor::InfoKind kind);
+    void ConnectList(SelectList* list, glyphmoor::Pick pick);
 
-    void OnRuneListChanged(int row);
-    void OnItemListChanged(int row);
-    void OnRunewordListChanged(int row);
-    void OnListChanged(glyphmoor::InfoKind kind, int row);
-    void OnListClick(SelectList& list, glyphmoor::InfoKind kind, int row, QPoint point);
-    void OnListRightClick(SelectList& list, glyphmoor::InfoKind kind, int row, QPoint point);
-    void OnListKeyDown(SelectList& list, int key);
+    void RefreshRunewordList(bool callerSelects);
+    bool SelectRunewordRow(int runewordIndex);
+    void ApplySelectedCharacter();
+    void UpdateStatusPane(glyphmoor::Pick list, int row);
+    void RefillCharacterList();
+    void DrawTicks(glyphmoor::Pick list);
+
+    void OnListChanged(SelectList& list, glyphmoor::Pick pick, int row);
+    void OnListClick(SelectList& list, glyphmoor::Pick pick, int row, QPoint point);
+    void OnListRightClick(SelectList& list, glyphmoor::Pick pick, int row, QPoint point);
     void OnCharacterListChanged(int row);
     void OnCharacterListClick(int row, QPoint point);
-    void FlipTick(SelectList& list, int row);
+    void OnExit();
     void SetInfoText(const QString& text);
-    void WriteSettings();
-    std::vector<int> CheckedRows(const SelectList& list, int rows) const;
-    glyphmoor::Io FileIo();
     QWidget* DialogOwner();
 
     Prompter& prompter;
-    glyphmoor::FileStore& files;
+    glyphmoor::Session session;
 
     bool notificationsEnabled = false;
-    std::unique_ptr<glyphmoor::DataStore> store;
-    glyphmoor::FilterSettings filter;
-    glyphmoor::InfoKind infoKind = glyphmoor::DefaultInfoKind;
-    glyphmoor::Roster roster;
-
-    // The tick states (-1, 0, 1) last seen by the change detection. There is
-    // one panel in the program, so these are the program's snapshots.
-    std::array<int, RuneRows> lastRuneTicks{};
-    std::array<int, ItemRows> lastItemTypeTicks{};
-
     SelectList* runeList = nullptr;
     SelectList* itemList = nullptr;
     SelectList* runewordList = nullptr;
@@ -130,10 +101,8 @@ private:
     QTextEdit* infoBox = nullptr;
     StatusLine* statusLine = nullptr;
 
+    bool created = false;
     bool saved = false;
-    bool settingsUnreadable = false;
-    int refreshCount = 0;
-    std::vector<int> passed; // reused by every rebuild
     // The three column texts of each runeword, made once: the tables do not
     // change while the program runs.
     std::vector<QStringList> runewordRows;

@@ -24,7 +24,7 @@ protected:
     }
 
     QString Row(int row, int col = 0) const { return harness.List(ids::CharacterList).GetItemText(row, col); }
-    int Selected() const { return harness.Panel().GetRoster().selectedCharacter; }
+    int Selected() const { return harness.Panel().GetSession().GetRoster().selectedCharacter; }
 
     Harness harness;
 };
@@ -122,10 +122,10 @@ TEST_F(Characters, SwitchingBackRestoresTicksAndHighlightsWithOneRebuild)
     Click(items, StateIconPoint(items, 7));
     harness.Command(ids::ShowItemInfo);
     SelectList& characters = harness.List(ids::CharacterList);
-    const int before = harness.Panel().RefreshCount();
+    const int before = harness.Panel().GetSession().ListingCount();
     Click(characters, LabelPoint(characters, 1));
     EXPECT_EQ(
-        std::make_tuple(harness.Panel().RefreshCount(), Selected(), runes.GetTick(20), runes.GetTick(1)),
+        std::make_tuple(harness.Panel().GetSession().ListingCount(), Selected(), runes.GetTick(20), runes.GetTick(1)),
         std::make_tuple(before + 1, 1, 0, 1));
     Click(characters, LabelPoint(characters, 0));
     EXPECT_EQ(std::make_tuple(runes.GetTick(20), runes.GetTick(0), items.GetTick(7)),

@@ -49,7 +49,7 @@ protected:
         return names;
     }
 
-    int Refreshes() const { return harness.Panel().RefreshCount(); }
+    int Refreshes() const { return harness.Panel().GetSession().ListingCount(); }
     QString Info() const { return harness.Panel().InfoBox()->toPlainText(); }
 
     Harness harness;
@@ -220,15 +220,15 @@ TEST_F(Window, InfoCommandsAndRightClicksChooseTheInfoBoxContent)
     EXPECT_EQ(Refreshes(), refreshes);
     SelectList& runewords = harness.List(ids::RunewordList);
     Click(runewords, LabelPoint(runewords, 1), Qt::RightButton);
-    EXPECT_EQ(std::make_pair(static_cast<int>(harness.Panel().GetInfoKind()), Info()),
+    EXPECT_EQ(std::make_pair(static_cast<int>(harness.Panel().GetSession().GetInfoKind()), Info()),
               std::make_pair(3, QString("Grants Twice\nto the bearer")));
-    harness.Panel().UpdateStatusPane(3, -1);
+    harness.Frame()->GetStatusLine()->SetPaneText(2, QString());
     Click(runewords, LabelPoint(runewords, 1)); // the selected row again
     EXPECT_EQ(harness.Pane(2), " Twice:  Clvl requirement:  5");
     Click(runewords, QPoint(100, 250)); // below the rows
     EXPECT_EQ(runewords.GetFirstSelectedRow(), 1);
     Click(harness.List(ids::ItemList), LabelPoint(harness.List(ids::ItemList), 4), Qt::RightButton);
-    EXPECT_EQ(std::make_pair(static_cast<int>(harness.Panel().GetInfoKind()), Info()),
+    EXPECT_EQ(std::make_pair(static_cast<int>(harness.Panel().GetSession().GetInfoKind()), Info()),
               std::make_pair(2, QString("Item information is not yet implemended")));
     EXPECT_TRUE(harness.Checked(ids::ShowItemInfo));
     EXPECT_FALSE(harness.Checked(ids::ShowRunewordInfo));
