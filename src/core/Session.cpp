@@ -365,29 +365,34 @@ std::string Session::TipText(Pick list, int row, int capacity) const
     return Fitted(FormatMessage(TipFormat, {runeword.ClvlRequirement(), runeword.GetDescription()}), capacity);
 }
 
-std::vector<int> Session::MissingRunes(int runeword) const
+std::vector<Session::MissingRune> Session::MissingRunes(int runeword) const
 {
-    std::vector<int> missing;
+    std::vector<MissingRune> missing;
     if (runeword < 0 || runeword >= store.GetRunewordCount())
         return missing;
     const Runeword& word = store.GetRuneword(runeword);
+    const std::vector<std::string>& fileNames = word.GetRuneNames();
+    int start = 0;
     for (int position = 0; position < word.GetRuneCount(); ++position) {
-        if (!Ticked(Pick::Rune, word.GetRune(position)))
-            missing.push_back(position);
+        // The pieces of the rune order text, as Runeword::RuneOrderText joins them.
+        const int rune = word.GetRune(position);
+        const auto at = static_cast<std::size_t>(position);
+        const std::string name = rune >= 0 && rune < RuneCount ? store.GetRune(rune).GetName()
+                                 : at < fileNames.size()      ? fileNames[at]
+                                                              : std::string();
+        if (!Ticked(Pick::Rune, rune))
+            missing.push_back({start, static_cast<int>(name.size()), name});
+        start += static_cast<int>(name.size()) + 1;
     }
     return missing;
 }
 
-std::vector<std::string> Session::MissingRuneNames(int runeword) const
+std::string Session::NeedsText(int runeword) const
 {
-    std::vector<std::string> names;
-    for (const int position : MissingRunes(runeword)) {
-        const Runeword& word = store.GetRuneword(runeword);
-        const int rune = word.GetRune(position);
-        names.push_back(rune >= 0 && rune < RuneCount ? store.GetRune(rune).GetName()
-                                                      : word.GetRuneNames()[static_cast<std::size_t>(position)]);
-    }
-    return names;
+    std::string text;
+    for (const MissingRune& rune : MissingRunes(runeword))
+        text += (text.empty() ? "needs " : ", ") + rune.name;
+    return text;
 }
 
 } // namespace glyphmoor

@@ -107,10 +107,17 @@ public:
     std::string InfoText() const; // of the highlighted row of the info kind's list
     std::string TipText(Pick list, int row, int capacity) const;
     std::string DeleteQuestion() const;
-    // The runes of a runeword the selected character's ticks lack, as
-    // positions in its rune order, and as names.
-    std::vector<int> MissingRunes(int runeword) const;
-    std::vector<std::string> MissingRuneNames(int runeword) const;
+    // The runes of a runeword that are not ticked, in socketing order, with
+    // where each stands in the runeword's rune order text (in bytes).
+    struct MissingRune {
+        int start = 0;
+        int length = 0;
+        std::string name;
+        bool operator==(const MissingRune&) const = default;
+    };
+    std::vector<MissingRune> MissingRunes(int runeword) const;
+    // "needs Pem, Olv", or nothing when no rune is missing.
+    std::string NeedsText(int runeword) const;
 
 private:
     std::vector<int> Members(TickSet set) const;

@@ -482,11 +482,18 @@ void MainPanel::RefreshRunewordList(bool callerSelects)
                                         FromCodePage(runeword.GetAllowedItemsText())});
             }
         }
-        QList<QStringList> rows;
+        // Each row carries its runeword's index, and the runes the ticks lack
+        // are marked in its rune order and named for screen readers.
+        QList<RowContent> rows;
         rows.reserve(static_cast<qsizetype>(listed.size()));
-        for (const int index : listed)
-            rows.append(runewordRows[static_cast<std::size_t>(index)]);
-        runewordList->AppendRows(rows); // rows 0, 1, 2 ... in table order
+        for (const int index : listed) {
+            RowContent row{runewordRows[static_cast<std::size_t>(index)], index, 1, {}, {}};
+            for (const Session::MissingRune& rune : session.MissingRunes(index))
+                row.marks.append(QPoint(rune.start, rune.length));
+            row.description = FromCodePage(session.NeedsText(index));
+            rows.append(std::move(row));
+        }
+        runewordList->AppendRows(std::move(rows)); // rows 0, 1, 2 ... in table order
         if (callerSelects)
             return;
         if (remembered != -1 && SelectRunewordRow(remembered)) {

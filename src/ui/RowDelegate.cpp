@@ -2,6 +2,7 @@
 #include "ui/RowDelegate.h"
 
 #include <QPainter>
+#include <QPen>
 #include <QWidget>
 #include <QStyle>
 
@@ -44,6 +45,28 @@ QColor SelectionFill(const QPalette& palette, QPalette::ColorGroup group)
     return palette.color(QPalette::Inactive, QPalette::Button).darker(115);
 }
 
+// Underlines the marked spans of a text drawn as above, in the pen's colour,
+// so that the mark shows on every background the row can have. The text's
+// own width and place do not change.
+void DrawMarks(QPainter* painter, const QFontMetrics& metrics, const QRect& textRect, const QString& shown,
+               const QList<QPoint>& marks)
+{
+    if (marks.isEmpty())
+        return;
+    const int baseline = textRect.top() + (textRect.height() - metrics.height()) / 2 + metrics.ascent();
+    const int y = baseline + std::max(1, metrics.underlinePos());
+    const int shownRight = textRect.left() + metrics.horizontalAdvance(shown);
+    painter->save();
+    painter->setPen(QPen(painter->pen().color(), 1));
+    for (const QPoint& mark : marks) {
+        const int left = textRect.left() + metrics.horizontalAdvance(shown.left(mark.x()));
+        const int right = std::min(shownRight, textRect.left() + metrics.horizontalAdvance(shown.left(mark.x() + mark.y())));
+        if (mark.x() < shown.size() && right > left)
+            painter->drawLine(left, y, right - 1, y);
+    }
+    painter->restore();
+}
+
 } // namespace
 
 void RowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
@@ -82,8 +105,9 @@ void RowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, c
         painter->fillRect(highlight, fill);
     painter->setFont(option.font);
     painter->setPen(option.palette.color(group, selected && strong ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                      option.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width()));
+    const QString shown = option.fontMetrics.elidedText(text, Qt::ElideRight, textRect.width());
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+    DrawMarks(painter, option.fontMetrics, textRect, shown, index.data(RowModel::MarksRole).value<QList<QPoint>>());
 
     if ((option.state & QStyle::State_HasFocus) && !highlight.isEmpty()) {
         QStyleOptionFocusRect focus;

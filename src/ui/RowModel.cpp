@@ -22,6 +22,12 @@ QVariant RowModel::data(const QModelIndex& index, int role) const
         return row.texts.value(index.column());
     if (role == StateImageRole && index.column() == 0)
         return row.stateImage;
+    if (role == KeyRole)
+        return row.key;
+    if (role == MarksRole && index.column() == row.markedColumn)
+        return QVariant::fromValue(row.marks);
+    if (role == Qt::AccessibleDescriptionRole && !row.description.isEmpty())
+        return row.description;
     // For the accessibility layer only: the flags stay without
     // ItemIsUserCheckable, so Qt never toggles a tick by itself.
     if (role == Qt::CheckStateRole && index.column() == 0 && row.stateImage != 0)
@@ -91,7 +97,20 @@ void RowModel::AppendRows(const QList<QStringList>& texts)
     beginInsertRows({}, first, first + static_cast<int>(texts.size()) - 1);
     rows.reserve(rows.size() + static_cast<std::size_t>(texts.size()));
     for (const QStringList& rowTexts : texts)
-        rows.push_back({rowTexts, 0});
+        rows.push_back({rowTexts, 0, -1, -1, {}, {}});
+    endInsertRows();
+}
+
+void RowModel::AppendRows(QList<RowContent> contents)
+{
+    if (contents.isEmpty())
+        return;
+    const int first = rowCount();
+    beginInsertRows({}, first, first + static_cast<int>(contents.size()) - 1);
+    rows.reserve(rows.size() + static_cast<std::size_t>(contents.size()));
+    for (RowContent& content : contents)
+        rows.push_back({std::move(content.texts), 0, content.key, content.markedColumn, std::move(content.marks),
+                        std::move(content.description)});
     endInsertRows();
 }
 

@@ -404,6 +404,19 @@ void SelectList::AppendRows(const QList<QStringList>& rowTexts)
     model->AppendRows(rowTexts);
 }
 
+void SelectList::AppendRows(QList<RowContent> rows)
+{
+    SelectListPrivate::Batch batch(&d->tracker);
+    model->AppendRows(std::move(rows));
+}
+
+int SelectList::GetRowKey(int row) const
+{
+    if (row < 0 || row >= model->rowCount())
+        return -1;
+    return model->data(model->index(row, 0), RowModel::KeyRole).toInt();
+}
+
 void SelectList::SetItemText(int row, int column, const QString& text)
 {
     if (row < 0 || row >= model->rowCount() || column < 0 || column >= model->columnCount())

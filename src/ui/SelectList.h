@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/FixedHeader.h"
+#include "ui/RowModel.h"
 
 #include <QIcon>
 #include <QPoint>
@@ -65,6 +66,9 @@ public:
     // Appends rows with a text per column, in one go: as InsertRow and
     // SetItemText row by row, at the cost of one pass.
     void AppendRows(const QList<QStringList>& rowTexts);
+    void AppendRows(QList<RowContent> rows);
+    // The record index a row was appended with, or -1.
+    int GetRowKey(int row) const;
     void SetItemText(int row, int column, const QString& text);
     QString GetItemText(int row, int column) const; // empty past the last row
     void DeleteAllRows();

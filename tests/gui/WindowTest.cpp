@@ -5,6 +5,7 @@
 
 #include "app/TerminationSignals.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -83,6 +84,26 @@ TEST_F(Window, StartupAppliesTheStoredCharacterAndSettings)
     // Runes 0 and 2 with Mel0, Mel1, Def0 at Clvl 10, any rune: Alpha, Twice (selected), Eta.
     EXPECT_EQ(Runewords(), (std::vector<QString>{"Alpha", "Twice", "Eta"}));
     EXPECT_EQ(harness.List(ids::RunewordList).GetItemText(1, 1), "R02 R02");
+    // Alpha lacks R01: marked under its place in the rune order, and named
+    // after the row for screen readers.
+    SelectList& runewords = harness.List(ids::RunewordList);
+    const QModelIndex alpha = runewords.View()->model()->index(0, 1);
+    EXPECT_EQ(alpha.data(Qt::AccessibleDescriptionRole).toString(), "needs R01");
+    const QImage cells = runewords.View()->viewport()->grab().toImage();
+    const QRect cell = runewords.View()->visualRect(alpha);
+    const QFontMetrics metrics(runewords.View()->font());
+    const int left = cell.left() + 6; // where the text of a later column starts
+    auto dark = [&](int from, int to, int y) {
+        for (int x = from; x <= to; ++x)
+            if (qGray(cells.pixel(x, y)) >= 128)
+                return false;
+        return true;
+    };
+    int marks = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        if (dark(left + metrics.horizontalAdvance("R00 ") + 1, left + metrics.horizontalAdvance("R00 R01") - 2, y))
+            marks += dark(left + 1, left + metrics.horizontalAdvance("R00") - 2, y) ? 100 : 1;
+    EXPECT_EQ(marks, 1); // one line under R01 and none under R00
     EXPECT_EQ(QStringList({harness.Pane(0), harness.Pane(1), harness.Pane(2), Info()}),
               QStringList({" Def0:  Max possible sockets:  4", " R02:  Clvl requirement:  5",
                            " Twice:  Clvl requirement:  5", "Rune 2\nsecond line"}));
