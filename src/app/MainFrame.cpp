@@ -3,10 +3,11 @@
 
 #include "app/FixedFrame.h"
 
+#include "ui/AboutDialog.h"
 #include "ui/ControlIds.h"
 #include "ui/MainPanel.h"
 #include "app/MenuTable.h"
-#include "app/RunewordFinderApp.h"
+#include "ui/Prompter.h"
 #include "ui/StatusLine.h"
 #include "ui/UiFont.h"
 
@@ -70,10 +71,10 @@ private:
 
 } // namespace
 
-MainFrame::MainFrame(RunewordFinderApp& app, Prompter& prompter, glyphmoor::FileStore& files)
+MainFrame::MainFrame(Prompter& prompter, glyphmoor::FileStore& files)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      app(app)
+      prompter(prompter), files(files)
 {
     setObjectName(QStringLiteral("MainFrame"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -139,12 +140,11 @@ void MainFrame::BuildMenu()
             QMenu* menu = open.empty() ? bar->addMenu(text) : open.back()->addMenu(text);
             menu->setObjectName(QString::fromLatin1(entry.name));
             menu->setStyle(markStyle);
-            // Check marks follow the current values each time a menu shows.
-            connect(menu, &QMenu::aboutToShow, this, [this, menu] {
-                for (QAction* action : menu->actions()) {
-                    if (action->isCheckable())
-                        app.UpdateMenuState(*action, action->data().toInt());
-                }
+            // Check marks follow the session's values each time a menu shows.
+            connect(menu, &QMenu::aboutToShow, this, [this] {
+                const glyphmoor::Session& session = panel->GetSession();
+                for (const auto& [action, command] : markedActions)
+                    action->setChecked(command.IsMarked(session.Filter(), session.GetInfoKind()));
             });
             open.push_back(menu);
             break;
@@ -159,13 +159,69 @@ void MainFrame::BuildMenu()
             QAction* action = open.back()->addAction(QString::fromLatin1(entry.text));
             action->setObjectName(QString::fromLatin1(entry.name));
             action->setData(entry.id);
-            action->setCheckable(RunewordFinderApp::HasCheckMark(entry.id));
-            const int id = entry.id;
-            connect(action, &QAction::triggered, this, [this, id] { app.OnCommand(id); });
+            action->setCheckable(entry.command.IsSetting());
+            if (entry.command.IsSetting())
+                markedActions.emplace_back(action, entry.command);
+            Bind(action, entry.command);
             break;
         }
         }
     }
+}
+
+// Each item's action goes straight to the object that owns what it changes:
+// the characters and the info box to the panel, the rules to the session,
+// Exit and About to this window.
+void MainFrame::Bind(QAction* action, const MenuCommand& command)
+{
+    glyphmoor::Session& session = panel->GetSession();
+    const int value = command.value;
+    switch (command.what) {
+    case MenuCommand::None:
+        break;
+    case MenuCommand::NewCharacter:
+        connect(action, &QAction::triggered, panel, [this] { panel->NewCharacter(true); });
+        break;
+    case MenuCommand::EditCharacter:
+        connect(action, &QAction::triggered, panel, &MainPanel::EditCharacter);
+        break;
+    case MenuCommand::DeleteCharacter:
+        connect(action, &QAction::triggered, panel, &MainPanel::DeleteCharacter);
+        break;
+    case MenuCommand::Exit:
+        connect(action, &QAction::triggered, this, &QWidget::close);
+        break;
+    case MenuCommand::About:
+        connect(action, &QAction::triggered, this, &MainFrame::ShowAbout);
+        break;
+    case MenuCommand::RuneRule:
+        connect(action, &QAction::triggered, panel,
+                [&session, value] { session.SetRuneRule(static_cast<glyphmoor::RuneRule>(value)); });
+        break;
+    case MenuCommand::CharacterRule:
+        connect(action, &QAction::triggered, panel,
+                [&session, value] { session.SetCharacterRule(static_cast<glyphmoor::CharacterRule>(value)); });
+        break;
+    case MenuCommand::ClvlOver:
+        connect(action, &QAction::triggered, panel, [&session, value] { session.SetClvlOver(value); });
+        break;
+    case MenuCommand::ClvlUnder:
+        connect(action, &QAction::triggered, panel, [&session, value] { session.SetClvlUnder(value); });
+        break;
+    case MenuCommand::IgnoreClvlLimits:
+        connect(action, &QAction::triggered, panel, [&session] { session.FlipIgnoreClvlLimits(); });
+        break;
+    case MenuCommand::InfoKind:
+        connect(action, &QAction::triggered, panel,
+                [this, value] { panel->ShowInfo(static_cast<glyphmoor::InfoKind>(value)); });
+        break;
+    }
+}
+
+void MainFrame::ShowAbout()
+{
+    AboutDialog about(files, this);
+    prompter.RunDialog(about);
 }
 
 QAction* MainFrame::Action(int commandId) const

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/MenuTable.h"
 #include "core/Version.h"
 
 #include <QMainWindow>
 
+#include <utility>
+#include <vector>
+
 class MainPanel;
 class Prompter;
 class QMenu;
-class RunewordFinderApp;
 class StatusLine;
 
 namespace glyphmoor {
@@ -22,7 +25,7 @@ class MainFrame : public QMainWindow {
 public:
     static constexpr const char* Title = GLYPHMOOR_NAME " v" GLYPHMOOR_VERSION;
 
-    MainFrame(RunewordFinderApp& app, Prompter& prompter, glyphmoor::FileStore& files);
+    MainFrame(Prompter& prompter, glyphmoor::FileStore& files);
     ~MainFrame() override;
 
     MainPanel* Panel() const { return panel; }
@@ -36,8 +39,12 @@ protected:
 
 private:
     void BuildMenu();
+    void Bind(QAction* action, const MenuCommand& command);
+    void ShowAbout();
 
-    RunewordFinderApp& app;
+    Prompter& prompter;
+    glyphmoor::FileStore& files;
+    std::vector<std::pair<QAction*, MenuCommand>> markedActions; // the items with a check mark
     MainPanel* panel = nullptr;
     StatusLine* statusLine = nullptr;
 };

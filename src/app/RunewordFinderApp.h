@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/Settings.h"
-
 #include <QObject>
 #include <QPointer>
 
@@ -10,13 +8,13 @@
 
 class MainFrame;
 class Prompter;
-class QAction;
 
 namespace glyphmoor {
 class FileStore;
 }
 
-// The program: starts the frame and handles the menu commands.
+// The program's life: the folder lock, the leftovers of interrupted saves,
+// the start, the end by a signal or the desktop session, and the saves.
 class RunewordFinderApp : public QObject {
     Q_OBJECT
 public:
@@ -41,19 +39,6 @@ public:
     // false, with no frame, when the roster did not read.
     bool InitInstance();
     MainFrame* Frame() const { return frame; }
-
-    void OnCommand(int commandId);
-    static bool HasCheckMark(int commandId);
-    void UpdateMenuState(QAction& item, int commandId) const;
-
-    void OnFilterRune(glyphmoor::RuneRule rule);
-    void OnFilterCharacter(glyphmoor::CharacterRule rule);
-    void OnFilterClvlOver(int bound);
-    void OnFilterClvlUnder(int bound);
-    void OnFilterIgnoreClvl();
-    void OnInfoKind(glyphmoor::InfoKind kind);
-    void OnAppAbout();
-    void OnAppExit();
 
 private:
     Prompter& prompter;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/Bytes.h"
-#include "core/DataStore.h"
+#include "core/FileFormat.h"
 
 #include <cstddef>
 #include <optional>

@@ -10,8 +10,6 @@ namespace glyphmoor {
 
 namespace {
 
-constexpr std::size_t DateSize = DataFileDateSize;
-
 void AppendDate(Bytes& out, DataFileDate date)
 {
     out.push_back(static_cast<std::uint8_t>(date.day));
@@ -35,14 +33,6 @@ int FindByName(const Table& table, int count, const std::string& name, Name name
 }
 
 } // namespace
-
-std::optional<DataFileDate> ReadDataFileDate(ByteView bytes)
-{
-    if (bytes.size() < DateSize)
-        return std::nullopt;
-    return DataFileDate{static_cast<std::int8_t>(bytes[0]), static_cast<std::int8_t>(bytes[1]),
-                        static_cast<std::int8_t>(bytes[2])};
-}
 
 DataStore::DataStore(int runeCount, int itemTypeCount, int runewordCount, int maxRunesPerRuneword)
     : runeCount(runeCount), itemTypeCount(itemTypeCount), runewordCount(runewordCount),

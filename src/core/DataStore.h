@@ -12,28 +12,10 @@
 
 namespace glyphmoor {
 
-// The first three bytes of every reference file.
-struct DataFileDate {
-    int day = 0;
-    int month = 0;
-    int year = 0; // of the century: 1 is 2001
-
-    bool operator==(const DataFileDate&) const = default;
-};
-
-constexpr std::size_t DataFileDateSize = 3;
 // The reference tables, in the order of ReferenceFileNames.
 enum class ReferenceTable { Runes, ItemTypes, Runewords };
 inline constexpr ReferenceTable ReferenceTables[] = {ReferenceTable::Runes, ReferenceTable::ItemTypes,
                                                      ReferenceTable::Runewords};
-// How much of a reference file is read. Its tables hold at most 33, 18 and
-// 168 records; a megabyte is far more than any such table needs, and a file
-// cut there reads as a file that ends there.
-constexpr std::size_t ReferenceFileLimit = std::size_t{1} << 20;
-
-// Nothing when the bytes are fewer than three.
-std::optional<DataFileDate> ReadDataFileDate(ByteView bytes);
-
 // The reference tables: runes, item types and runewords. Built once with its
 // final sizes, filled by the readers and read-only afterwards. Runewords point
 // back at their store, so a store is never copied or moved.

@@ -3,6 +3,14 @@
 
 namespace glyphmoor {
 
+std::optional<DataFileDate> ReadDataFileDate(ByteView bytes)
+{
+    if (bytes.size() < DataFileDateSize)
+        return std::nullopt;
+    return DataFileDate{static_cast<std::int8_t>(bytes[0]), static_cast<std::int8_t>(bytes[1]),
+                        static_cast<std::int8_t>(bytes[2])};
+}
+
 std::string DescriptionFromFile(std::string_view stored, DescriptionOf kind)
 {
     std::string text;

@@ -6,7 +6,9 @@
 // the launcher and the About box all take them from here.
 #include "core/Bytes.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,6 +49,24 @@ inline constexpr std::uint8_t RunewordBreak = 0x04;
 // The highest byte with a meaning of its own in some field.
 inline constexpr std::uint8_t LastControlByte = 0x04;
 } // namespace dat
+
+// The first three bytes of every reference file.
+struct DataFileDate {
+    int day = 0;
+    int month = 0;
+    int year = 0; // of the century: 1 is 2001
+
+    bool operator==(const DataFileDate&) const = default;
+};
+
+constexpr std::size_t DataFileDateSize = 3;
+// How much of a reference file is read. Its tables hold at most 33, 18 and
+// 168 records; a megabyte is far more than any such table needs, and a file
+// cut there reads as a file that ends there.
+constexpr std::size_t ReferenceFileLimit = std::size_t{1} << 20;
+
+// Nothing when the bytes are fewer than three.
+std::optional<DataFileDate> ReadDataFileDate(ByteView bytes);
 
 enum class DescriptionOf { Rune, Runeword };
 

@@ -347,7 +347,7 @@ TEST_P(SignalInModalWindow, EndsTheRunWithTheUsualSaves)
     QObject::connect(&terminations, &TerminationSignals::terminationRequested, &app,
                      &RunewordFinderApp::EndRun);
     if (command != 0)
-        QTimer::singleShot(0, &app, [&app, command = command] { app.OnCommand(command); });
+        QTimer::singleShot(0, &app, [&app, command = command] { app.Frame()->Action(command)->trigger(); });
     QTimer::singleShot(300, [signalNumber = signalNumber] { RequestEnd(signalNumber); });
     EXPECT_EQ(app.Run(), 0);
     QFile settings(dir.filePath("settings.dat")), roster(dir.filePath("chars.dat"));
