@@ -69,30 +69,4 @@ TEST_F(SessionTest, MissingRunesAreTheUntickedOnesWhereTheRuneOrderShowsThem)
     }
 }
 
-TEST_F(SessionTest, GroupsTickAllUnlessAllAreTickedAndCharactersKeepTheirTicks)
-{
-    session.SetTick(Pick::Rune, 12, true);
-    session.TickGroup(TickSet::SemiRareRunes); // 11..21, one ticked: all ticked
-    for (int row = 0; row < RuneCount; ++row)
-        EXPECT_EQ(session.Ticked(Pick::Rune, row), row >= 11 && row <= 21) << row;
-    session.TickGroup(TickSet::SemiRareRunes);
-    EXPECT_FALSE(session.Ticked(Pick::Rune, 12));
-    session.TickGroup(TickSet::MissileWeapons); // Slings, Longbows, Arbalests, Darts
-    EXPECT_TRUE(session.Ticked(Pick::ItemType, 1) && session.Ticked(Pick::ItemType, 11) &&
-                !session.Ticked(Pick::ItemType, 2));
-
-    session.AddCharacter("Ward", 5); // Tess keeps her ticks, Ward starts with none
-    EXPECT_TRUE(session.GetRoster().characters[0].GetItemTypeTick(11));
-    session.ApplySelected();
-    EXPECT_FALSE(session.Ticked(Pick::ItemType, 11));
-    session.SwitchTo(0);
-    session.ApplySelected();
-    EXPECT_TRUE(session.Ticked(Pick::ItemType, 11));
-    EXPECT_FALSE(session.DeleteSelected());
-    EXPECT_EQ(session.GetRoster().Selected().GetName(), "Ward");
-    EXPECT_TRUE(session.DeleteSelected()); // the last one: cleared, nothing written yet
-    EXPECT_EQ(std::make_pair(session.GetRoster().characterCount, session.Ticked(Pick::ItemType, 3)),
-              std::make_pair(0, false));
-}
-
 } // namespace
