@@ -57,6 +57,8 @@ public:
     void EditCharacter();
     void DeleteCharacter();
     void SelectCharacter(int row);
+    // Draws the selected character's ticks, highlights and runewords.
+    void ApplySelectedCharacter();
     void OnGroupButton(int buttonId);
 
     SelectList* List(int id) const;
@@ -76,7 +78,6 @@ private:
 
     void RefreshRunewordList(bool callerSelects);
     bool SelectRunewordRow(int runewordIndex);
-    void ApplySelectedCharacter();
     void UpdateStatusPane(glyphmoor::Pick list, int row);
     void RefillCharacterList();
     void DrawTicks(glyphmoor::Pick list);
