@@ -2,6 +2,7 @@
 #include "ui/UiFont.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QProxyStyle>
 #include <QWidget>
 
@@ -24,6 +25,10 @@ public:
 const QFont& UiFont()
 {
     static const QFont font = [] {
+        // The font travels in the resources: a system without it (Windows,
+        // Wine) draws the window with the same metrics as one with it.
+        // Asked for by its full name: the file also calls itself "DejaVu Sans".
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSansCondensed.ttf"));
         QFont f(QStringLiteral("DejaVu Sans Condensed"));
         f.setStyleHint(QFont::SansSerif);
         f.setPixelSize(11);

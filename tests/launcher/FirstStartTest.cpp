@@ -120,6 +120,9 @@ TEST(FirstStart, FolderStates)
 // never comes, and the launcher with it.
 TEST(FirstStart, WhereABoxCanBeSeen)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no DISPLAY or WAYLAND_DISPLAY: a desktop is always there";
+#else
     const struct {
         const char *platform, *display, *wayland;
         bool seen;
@@ -142,6 +145,7 @@ TEST(FirstStart, WhereABoxCanBeSeen)
     }
     for (int i = 0; i < 3; ++i)
         set(names[i], saved[i] ? saved[i]->c_str() : nullptr);
+#endif
 }
 
 } // namespace
