@@ -43,6 +43,7 @@ TEST_F(SessionTest, RowsOfRunewordsWithOneNameTellTheirOwnTexts)
     EXPECT_EQ(session.InfoText(), "second");
     EXPECT_EQ(session.StatusText(Pick::Runeword, 1), " Twin:  Clvl requirement:  3");
     EXPECT_EQ(session.TipText(Pick::Runeword, 0, 1024), "Clvl requirement: 2\r\n\r\nfirst");
+    EXPECT_EQ(session.TipText(Pick::Rune, 0, 1024), "Clvl requirement: 1\r\n\r\nAbout Vur.");
     session.CaptureSelected();
     EXPECT_EQ(session.GetRoster().Selected().GetHighlight(HighlightedRuneword), 1);
     EXPECT_EQ(session.RowOf(1), 1);
@@ -57,6 +58,7 @@ TEST_F(SessionTest, MissingRunesAreTheUntickedOnesWhereTheRuneOrderShowsThem)
     // A rune the table lacks is missing under the name the file gave it.
     EXPECT_EQ(session.MissingRunes(1), (std::vector<M>{{0, 4, "Orna"}, {10, 4, "Nope"}}));
     EXPECT_EQ(session.NeedsText(1), "needs Orna, Nope");
+    EXPECT_TRUE(session.MissingRunes(3).empty()); // past the table
     session.SetTick(Pick::Rune, 0, true);
     EXPECT_EQ(session.NeedsText(0), "");
     for (const RuneRule rule : {AllRunes, AnyRune, IgnoreRunes}) {
