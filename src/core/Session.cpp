@@ -34,17 +34,6 @@ std::string Fitted(const std::string& tip, int capacity)
     return {};
 }
 
-template <std::size_t N>
-std::vector<int> TickedRows(const std::array<bool, N>& ticks)
-{
-    std::vector<int> rows;
-    for (std::size_t row = 0; row < N; ++row) {
-        if (ticks[row])
-            rows.push_back(static_cast<int>(row));
-    }
-    return rows;
-}
-
 } // namespace
 
 Session::Session(Io io) : io(io), store(RuneCount, ItemTypeCount, RunewordCapacity, MaxRunesPerRuneword) {}
@@ -94,6 +83,18 @@ void Session::SaveSettingsFile()
     SaveSettings(filter, infoKind, std::max(roster.selectedCharacter, 0), io);
 }
 
+void Session::TellTicksChanged(Pick list)
+{
+    if (observer != nullptr)
+        observer->TicksChanged(list);
+}
+
+void Session::TellRulesChanged()
+{
+    if (observer != nullptr)
+        observer->RulesChanged();
+}
+
 bool Session::Ticked(Pick list, int row) const
 {
     if (list == Pick::Rune)
@@ -109,8 +110,7 @@ void Session::SetTick(Pick list, int row, bool ticked)
         itemTicks[static_cast<std::size_t>(row)] = ticked;
     else
         return;
-    if (observer != nullptr)
-        observer->TicksChanged(list);
+    TellTicksChanged(list);
 }
 
 void Session::FlipTick(Pick list, int row)
@@ -150,8 +150,7 @@ void Session::TickGroup(TickSet set)
     const std::span<bool> ticks = list == Pick::Rune ? std::span<bool>(runeTicks) : std::span<bool>(itemTicks);
     for (const int row : members)
         ticks[static_cast<std::size_t>(row)] = target;
-    if (observer != nullptr)
-        observer->TicksChanged(list);
+    TellTicksChanged(list);
 }
 
 int Session::Highlighted(Pick list) const
@@ -167,15 +166,13 @@ void Session::SetHighlighted(Pick list, int row)
 void Session::SetRuneRule(RuneRule rule)
 {
     filter.runeRule = rule;
-    if (observer != nullptr)
-        observer->RulesChanged();
+    TellRulesChanged();
 }
 
 void Session::SetCharacterRule(CharacterRule rule)
 {
     filter.characterRule = rule;
-    if (observer != nullptr)
-        observer->RulesChanged();
+    TellRulesChanged();
 }
 
 void Session::SetClvlOver(int bound)
@@ -183,8 +180,7 @@ void Session::SetClvlOver(int bound)
     filter.clvlOver = bound;
     filter.clvlUnder = 100;
     filter.ignoreClvlLimits = false;
-    if (observer != nullptr)
-        observer->RulesChanged();
+    TellRulesChanged();
 }
 
 void Session::SetClvlUnder(int bound)
@@ -192,15 +188,13 @@ void Session::SetClvlUnder(int bound)
     filter.clvlUnder = bound;
     filter.clvlOver = 0;
     filter.ignoreClvlLimits = false;
-    if (observer != nullptr)
-        observer->RulesChanged();
+    TellRulesChanged();
 }
 
 void Session::FlipIgnoreClvlLimits()
 {
     filter.ignoreClvlLimits = !filter.ignoreClvlLimits;
-    if (observer != nullptr)
-        observer->RulesChanged();
+    TellRulesChanged();
 }
 
 void Session::ListRunewords()
@@ -387,10 +381,10 @@ std::vector<Session::MissingRune> Session::MissingRunes(int runeword) const
     return missing;
 }
 
-std::string Session::NeedsText(int runeword) const
+std::string Session::NeedsText(const std::vector<MissingRune>& missing)
 {
     std::string text;
-    for (const MissingRune& rune : MissingRunes(runeword))
+    for (const MissingRune& rune : missing)
         text += (text.empty() ? "needs " : ", ") + rune.name;
     return text;
 }

@@ -117,10 +117,12 @@ public:
     };
     std::vector<MissingRune> MissingRunes(int runeword) const;
     // "needs Pem, Olv", or nothing when no rune is missing.
-    std::string NeedsText(int runeword) const;
+    static std::string NeedsText(const std::vector<MissingRune>& missing);
 
 private:
     std::vector<int> Members(TickSet set) const;
+    void TellTicksChanged(Pick list);
+    void TellRulesChanged();
 
     Io io;
     SessionObserver* observer = nullptr;

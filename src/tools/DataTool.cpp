@@ -275,17 +275,6 @@ private:
     std::ostream& err;
 };
 
-template <std::size_t N>
-std::vector<int> Ticked(const std::array<bool, N>& ticks)
-{
-    std::vector<int> ticked;
-    for (std::size_t i = 0; i < N; ++i) {
-        if (ticks[i])
-            ticked.push_back(static_cast<int>(i));
-    }
-    return ticked;
-}
-
 // "any rune (2)": a setting's meaning, then the number settings.dat holds.
 std::string Named(int value, std::initializer_list<const char*> names)
 {
@@ -315,8 +304,8 @@ int RunShow(const std::string& directory, std::ostream& out, std::ostream& err)
     for (int i = 0; i < roster.characterCount; ++i) {
         const Character& character = roster.characters[static_cast<std::size_t>(i)];
         out << "character " << i << ": " << Quoted(character.GetName()) << ", clvl " << character.GetClvl() << "\n";
-        PrintList(out, "runes", Ticked(character.GetRuneTicks()));
-        PrintList(out, "item types", Ticked(character.GetItemTypeTicks()));
+        PrintList(out, "runes", TickedRows(character.GetRuneTicks()));
+        PrintList(out, "item types", TickedRows(character.GetItemTypeTicks()));
         out << "  highlighted: rune " << character.GetHighlight(HighlightedRune) << ", item type "
             << character.GetHighlight(HighlightedItemType) << ", runeword "
             << character.GetHighlight(HighlightedRuneword) << "\n";
@@ -334,8 +323,8 @@ int RunShow(const std::string& directory, std::ostream& out, std::ostream& err)
         for (const ReferenceTable table : ReferenceTables)
             store.Load(table, io);
         const Character& selected = roster.Selected();
-        const std::vector<int> listed = FilterRunewords(store, Ticked(selected.GetRuneTicks()),
-                                                        Ticked(selected.GetItemTypeTicks()), roster, filter);
+        const std::vector<int> listed = FilterRunewords(store, TickedRows(selected.GetRuneTicks()),
+                                                        TickedRows(selected.GetItemTypeTicks()), roster, filter);
         out << "listed for character " << roster.selectedCharacter << ": " << listed.size() << " runewords\n";
         for (const int i : listed)
             out << "  " << i << ' ' << Quoted(store.GetRuneword(i).GetName()) << "\n";

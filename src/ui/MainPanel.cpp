@@ -488,9 +488,10 @@ void MainPanel::RefreshRunewordList(bool callerSelects)
         rows.reserve(static_cast<qsizetype>(listed.size()));
         for (const int index : listed) {
             RowContent row{runewordRows[static_cast<std::size_t>(index)], index, 1, {}, {}};
-            for (const Session::MissingRune& rune : session.MissingRunes(index))
+            const std::vector<Session::MissingRune> missing = session.MissingRunes(index);
+            for (const Session::MissingRune& rune : missing)
                 row.marks.append(QPoint(rune.start, rune.length));
-            row.description = FromCodePage(session.NeedsText(index));
+            row.description = FromCodePage(Session::NeedsText(missing));
             rows.append(std::move(row));
         }
         runewordList->AppendRows(std::move(rows)); // rows 0, 1, 2 ... in table order

@@ -89,18 +89,6 @@ void RowModel::InsertRow(int row, const QString& text)
     endInsertRows();
 }
 
-void RowModel::AppendRows(const QList<QStringList>& texts)
-{
-    if (texts.isEmpty())
-        return;
-    const int first = rowCount();
-    beginInsertRows({}, first, first + static_cast<int>(texts.size()) - 1);
-    rows.reserve(rows.size() + static_cast<std::size_t>(texts.size()));
-    for (const QStringList& rowTexts : texts)
-        rows.push_back({rowTexts, 0, -1, -1, {}, {}});
-    endInsertRows();
-}
-
 void RowModel::AppendRows(QList<RowContent> contents)
 {
     if (contents.isEmpty())

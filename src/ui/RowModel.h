@@ -40,7 +40,6 @@ public:
     void InsertColumn(int column, const QString& heading);
     void SetHeading(int column, const QString& heading);
     void InsertRow(int row, const QString& text);
-    void AppendRows(const QList<QStringList>& texts);
     void AppendRows(QList<RowContent> contents);
     void RemoveAllRows();
     QString Text(int row, int column) const;

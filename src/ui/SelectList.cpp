@@ -398,12 +398,6 @@ int SelectList::InsertRow(int row, const QString& text)
     return row;
 }
 
-void SelectList::AppendRows(const QList<QStringList>& rowTexts)
-{
-    SelectListPrivate::Batch batch(&d->tracker);
-    model->AppendRows(rowTexts);
-}
-
 void SelectList::AppendRows(QList<RowContent> rows)
 {
     SelectListPrivate::Batch batch(&d->tracker);

@@ -65,7 +65,6 @@ public:
     int InsertRow(int row, const QString& text); // the row's index, or -1
     // Appends rows with a text per column, in one go: as InsertRow and
     // SetItemText row by row, at the cost of one pass.
-    void AppendRows(const QList<QStringList>& rowTexts);
     void AppendRows(QList<RowContent> rows);
     // The record index a row was appended with, or -1.
     int GetRowKey(int row) const;
