@@ -7,7 +7,9 @@
 #                   (the window on Xvfb, the screen-reader bus, the Debian
 #                   package) and a short run of the benchmarks;
 #   build-fuzz/     each fuzz target for a bounded time (GLYPHMOOR_FUZZ_SECONDS,
-#                   10 s; `scripts/fuzz.sh 3600` is the long run).
+#                   10 s; `scripts/fuzz.sh 3600` is the long run);
+#   build-windows/  when Qt for MinGW is found, the Windows build's unit tests
+#                   under Wine (its window tests do not pass there yet).
 # Warnings are errors in both CMake builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,4 +39,13 @@ ctest --test-dir build-release --output-on-failure -j"$jobs"
 
 echo "=== fuzzing"
 scripts/fuzz.sh "${GLYPHMOOR_FUZZ_SECONDS:-10}"
+# The Windows build's unit tests under Wine, whenever Qt for MinGW is there.
+qt_mingw=${GLYPHMOOR_QT_MINGW:-$PWD/../shared/qt6-mingw}
+if [[ -f $qt_mingw/lib/cmake/Qt6/Qt6Config.cmake ]]; then
+  echo "=== build-windows: cross-build and unit tests under Wine"
+  GLYPHMOOR_QT_MINGW=$qt_mingw scripts/build-windows.sh unit_tests
+  GLYPHMOOR_QT_MINGW=$qt_mingw scripts/test-windows.sh unit
+else
+  echo "=== Windows stage skipped: no Qt for MinGW at $qt_mingw (set GLYPHMOOR_QT_MINGW)"
+fi
 echo "=== all tests passed in $((SECONDS - started)) s"

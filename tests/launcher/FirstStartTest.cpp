@@ -10,6 +10,7 @@
 #include <iterator>
 #include <optional>
 #include <set>
+#include <string_view>
 #include <stdlib.h>
 
 namespace fs = std::filesystem;
@@ -70,6 +71,10 @@ TEST(FirstStart, FolderStates)
     const fs::path folder = root / "folder", samples = root / "samples";
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
+#ifdef _WIN32
+        if (std::string_view(row.before).find('l') != std::string_view::npos)
+            continue; // symbolic links need rights a player's account lacks (and Wine has none)
+#endif
         fs::remove_all(root);
         fs::create_directories(folder);
         fs::create_directories(samples);
