@@ -14,6 +14,14 @@ namespace {
 
 constexpr std::string_view PartialMark = ".partial.";
 
+std::string List(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    return text;
+}
+
 // The pid in ".<anything>.partial.<pid>", or -1 for any other name.
 long LeftoverPid(const std::string& name)
 {
@@ -127,6 +135,22 @@ FirstStartResult PrepareDataFolder(const fs::path& folder, const fs::path& sampl
         if (!Exists(folder / name))
             result.missing.push_back(name);
     return result;
+}
+
+std::string Advice(const FirstStartResult& result, const fs::path& folder, const fs::path& samples)
+{
+    const std::string here = Utf8(folder);
+    if (!result.failure.empty())
+        return "cannot copy the sample data into " + here + " (" + result.failure +
+               "). Free some space or make the folder writable, then start Glyphmoor again. "
+               "Nothing in the folder was replaced.";
+    if (!result.noSample.empty())
+        return "the sample data file" + std::string(result.noSample.size() > 1 ? "s " : " ") +
+               List(result.noSample) + " cannot be found in " + Utf8(samples) +
+               ". Reinstall Glyphmoor, or copy your own runes.dat, items.dat and runewords.dat into " + here + ".";
+    return here + " holds your own " + List(result.own) + " but no " + List(result.missing) +
+           ". Glyphmoor does not mix its sample data with your own files: copy the rest of your data set "
+           "into that folder, or move your own files out of it to start again with the sample data.";
 }
 
 } // namespace launcher

@@ -37,4 +37,8 @@ struct FirstStartResult {
 FirstStartResult PrepareDataFolder(const std::filesystem::path& folder, const std::filesystem::path& samples,
                                    const std::function<bool(long)>& processRunning, long ownPid);
 
+// What to tell the player when PrepareDataFolder left the folder without a full set.
+std::string Advice(const FirstStartResult& result, const std::filesystem::path& folder,
+                   const std::filesystem::path& samples);
+
 } // namespace launcher

@@ -17,14 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string List(const std::vector<std::string>& names)
-{
-    std::string text;
-    for (size_t i = 0; i < names.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
-    return text;
-}
-
 int Fail(int argc, char** argv, const std::string& message)
 {
     const std::string name = argc > 0 ? launcher::Utf8(fs::path(argv[0]).filename()) : "glyphmoor-launcher";
@@ -36,22 +28,6 @@ int Fail(int argc, char** argv, const std::string& message)
         QMessageBox::warning(nullptr, QStringLiteral("Error..."), text);
     }
     return 1;
-}
-
-std::string Advice(const launcher::FirstStartResult& result, const fs::path& folder, const fs::path& samples)
-{
-    const std::string here = launcher::Utf8(folder);
-    if (!result.failure.empty())
-        return "cannot copy the sample data into " + here + " (" + result.failure +
-               "). Free some space or make the folder writable, then start Glyphmoor again. "
-               "Nothing in the folder was replaced.";
-    if (!result.noSample.empty())
-        return "the sample data file" + std::string(result.noSample.size() > 1 ? "s " : " ") +
-               List(result.noSample) + " cannot be found in " + launcher::Utf8(samples) +
-               ". Reinstall Glyphmoor, or copy your own runes.dat, items.dat and runewords.dat into " + here + ".";
-    return here + " holds your own " + List(result.own) + " but no " + List(result.missing) +
-           ". Glyphmoor does not mix its sample data with your own files: copy the rest of your data set "
-           "into that folder, or move your own files out of it to start again with the sample data.";
 }
 
 } // namespace
@@ -79,7 +55,7 @@ int main(int argc, char** argv)
     const auto result =
         launcher::PrepareDataFolder(folder, samples, launcher::ProcessRunning, launcher::CurrentProcessId());
     if (!result.failure.empty() || !result.missing.empty())
-        return Fail(argc, argv, Advice(result, folder, samples));
+        return Fail(argc, argv, launcher::Advice(result, folder, samples));
     const int status = launcher::RunProgram(program, folder, argc, argv, why);
     if (status < 0)
         return Fail(argc, argv, why + ". Reinstall Glyphmoor, then start it again.");

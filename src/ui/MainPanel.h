@@ -59,12 +59,12 @@ public:
     void SelectCharacter(int row);
     // Draws the selected character's ticks, highlights and runewords.
     void ApplySelectedCharacter();
-    void OnGroupButton(int buttonId);
 
     SelectList* List(int id) const;
     QTextEdit* InfoBox() const { return infoBox; }
 
 private:
+    void OnGroupButton(int buttonId);
     void TicksChanged(glyphmoor::Pick list) override;
     void RulesChanged() override;
 

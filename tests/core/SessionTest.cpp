@@ -71,4 +71,45 @@ TEST_F(SessionTest, MissingRunesAreTheUntickedOnesWhereTheRuneOrderShowsThem)
     }
 }
 
+// Each press ticks its whole group unless all of it is ticked, then none, and is told once.
+// Item types: melee 0 3 6 9 12 14, missile 1 4 8 11, defence the rest; Sabres (3) is ticked.
+TEST_F(SessionTest, AGroupIsTickedWholeUnlessItIsAlreadyThenUnticked)
+{
+    const auto range = [](int first, int last) {
+        std::vector<int> rows;
+        for (int row = first; row <= last; ++row)
+            rows.push_back(row);
+        return rows;
+    };
+    const std::vector<int> melee{0, 3, 6, 9, 12, 14};
+    const std::tuple<TickSet, Pick, std::vector<int>> presses[] = {
+        {TickSet::CommonRunes, Pick::Rune, range(0, 10)},
+        {TickSet::CommonRunes, Pick::Rune, {}},
+        {TickSet::SemiRareRunes, Pick::Rune, range(11, 21)},
+        {TickSet::ExtremelyRareRunes, Pick::Rune, range(11, 32)},
+        {TickSet::MeleeWeapons, Pick::ItemType, melee},
+        {TickSet::AllWeapons, Pick::ItemType, {0, 1, 3, 4, 6, 8, 9, 11, 12, 14}},
+        {TickSet::MissileWeapons, Pick::ItemType, melee},
+        {TickSet::AllDefence, Pick::ItemType, {0, 2, 3, 5, 6, 7, 9, 10, 12, 13, 14, 15, 16, 17}},
+        {TickSet::AllItems, Pick::ItemType, range(0, 17)},
+        {TickSet::AllRunes, Pick::Rune, range(0, 32)},
+    };
+    changes.clear();
+    for (const auto& [set, list, ticked] : presses) {
+        session.TickGroup(set);
+        std::vector<int> rows;
+        for (int row = 0; row < (list == Pick::Rune ? RuneCount : ItemTypeCount); ++row)
+            if (session.Ticked(list, row))
+                rows.push_back(row);
+        EXPECT_EQ(rows, ticked) << static_cast<int>(set);
+    }
+    EXPECT_EQ(changes, (std::vector<int>{1, 1, 1, 1, 2, 2, 2, 2, 2, 1}));
+    // A roster that cannot be written is reported, and the switch happens all the same.
+    session.AddCharacter("Ivo", 3);
+    t.files.unwritable = {RosterFileName};
+    session.SwitchTo(0);
+    EXPECT_EQ(session.GetRoster().selectedCharacter, 0);
+    EXPECT_EQ(t.messages.shown, std::vector<Message>{CannotWriteMessage(RosterFileName)});
+}
+
 } // namespace

@@ -4,7 +4,6 @@
 
 #include "ui/CharacterDialogs.h"
 
-#include <QDir>
 #include <QToolTip>
 
 using namespace gui_test;
@@ -133,18 +132,6 @@ TEST_F(Characters, SwitchingBackRestoresTicksAndHighlightsWithOneRebuild)
     EXPECT_EQ(std::make_pair(runes.GetFirstSelectedRow(), items.GetFirstSelectedRow()),
               std::make_pair(20, 7));
     EXPECT_EQ(harness.Panel().InfoBox()->toPlainText(), "Item information is not yet implemended");
-}
-
-TEST_F(Characters, UnwritableRosterIsReportedAndWorkGoesOn)
-{
-    StartWith(2);
-    // The name chars.dat taken by a folder: nothing can replace it.
-    QFile::remove(harness.dir.filePath("chars.dat"));
-    QDir(harness.dir.path()).mkdir("chars.dat");
-    harness.Panel().SelectCharacter(1);
-    EXPECT_EQ(Selected(), 1);
-    ASSERT_FALSE(harness.prompter.shown.empty());
-    EXPECT_EQ(harness.prompter.shown.back().message.text, "Error creating/loading file: 'chars.dat'");
 }
 
 namespace {

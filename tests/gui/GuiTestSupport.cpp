@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QMenu>
+#include <QPushButton>
 
 using namespace glyphmoor;
 
@@ -91,6 +92,13 @@ void Harness::Start()
     app = std::make_unique<RunewordFinderApp>(prompter, files);
     app->InitInstance();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(app->Frame()));
+}
+
+void Harness::Press(const QString& button) const
+{
+    for (QPushButton* pushButton : Panel().findChildren<QPushButton*>())
+        if (pushButton->accessibleName() == button)
+            QTest::mouseClick(pushButton, Qt::LeftButton);
 }
 
 bool Harness::Checked(int commandId) const

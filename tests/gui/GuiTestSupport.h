@@ -84,6 +84,7 @@ public:
     SelectList& List(int id) const { return *Panel().List(id); }
     QString Pane(int pane) const { return app->Frame()->GetStatusLine()->PaneText(pane); }
     void Command(int id) { app->Frame()->Action(id)->trigger(); }
+    void Press(const QString& button) const; // a button of the column, by its name
     bool Checked(int commandId) const; // as the menu holding it shows it
     QByteArray File(const QString& name) const;
 

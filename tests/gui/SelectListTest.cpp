@@ -7,8 +7,6 @@
 #include <QHelpEvent>
 #include <QPixmap>
 #include <QToolTip>
-#include <QTreeView>
-#include <QHeaderView>
 
 namespace {
 
@@ -130,27 +128,6 @@ TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
     ASSERT_TRUE(words->SelectAndFocus(4));
     words->DeleteAllRows(); // the focus goes with the rows
     EXPECT_EQ(words->GetFocusedRow(), -1);
-}
-
-TEST_F(SelectListTest, EachHeadingStartsWhereItsCellsTextStarts)
-{
-    const QStringList headings = {"RuneWord", "Rune Order", "Allowed Items"};
-    for (int column = 0; column < 3; ++column)
-        words->SetItemText(0, column, headings[column]);
-    const auto* tree = static_cast<QTreeView*>(words->View());
-    const QImage heads = tree->header()->grab().toImage(), cells = tree->viewport()->grab().toImage();
-    // The first column of dark pixels at or right of `left` in the band from `top` to `bottom`.
-    const auto ink = [](const QImage& image, int left, int top, int bottom) {
-        for (int x = left + 1; x < image.width(); ++x)
-            for (int y = top; y < bottom; ++y)
-                if (qGray(image.pixel(x, y)) < 100)
-                    return x;
-        return -1;
-    };
-    for (int column = 0; column < 3; ++column) {
-        const int left = tree->header()->sectionViewportPosition(column);
-        EXPECT_EQ(ink(heads, left, 3, heads.height() - 3), ink(cells, left, 1, 15)) << "column " << column;
-    }
 }
 
 TEST_F(SelectListTest, InfoTipsAskTheHandlerWithTheRowAndTheCapacity)

@@ -63,8 +63,8 @@ TEST(Snapshot, WindowAndDialogsLookAsBefore)
     CopyDataFiles(sample.dir.path(), GLYPHMOOR_SAMPLE_DATA);
     WriteRoster(sample.files, {{"Tester", 99, {}, {}, 0, 0, 0}});
     sample.Start();
-    sample.Panel().OnGroupButton(ids::AllRunesButton);
-    sample.Panel().OnGroupButton(ids::AllItemsButton);
+    sample.Panel().GetSession().TickGroup(glyphmoor::TickSet::AllRunes);
+    sample.Panel().GetSession().TickGroup(glyphmoor::TickSet::AllItems);
     QApplication::processEvents();
     ExpectLooksLike(*sample.Frame(), "sample-window");
 

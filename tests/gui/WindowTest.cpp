@@ -271,33 +271,11 @@ TEST_F(Window, RefreshKeepsTheSelectedRunewordWhileItIsListed)
     Click(items, StateIconPoint(items, 0)); // without Mel0, Eta and Alpha go
     EXPECT_EQ(Runewords(), (std::vector<QString>{"Twice", "Gamma"}));
     EXPECT_EQ(runewords.GetFirstSelectedRow(), 0);
-    harness.Panel().OnGroupButton(ids::AllItemsButton); // some ticked: ticks all
-    harness.Panel().OnGroupButton(ids::AllItemsButton); // all ticked: unticks all
+    harness.Press("All Items"); // some ticked: ticks all
+    harness.Press("All Items"); // all ticked: unticks all
     EXPECT_EQ(runewords.GetRowCount(), 0);
     EXPECT_EQ(Info(), "");
     EXPECT_EQ(harness.Pane(2), "");
-}
-
-TEST_F(Window, GroupButtonsTickOrUntickTheirGroupWithOneRebuild)
-{
-    harness.Start();
-    const int before = Refreshes();
-    const std::vector<std::pair<int, std::vector<int>>> presses{
-        {ids::CommonButton, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}}, // some of 0-10 ticked: all
-        {ids::CommonButton, {}},
-        {ids::SemiRareButton, {11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}},
-        {ids::MeleeWeaponsButton, {0, 1, 2, 3, 4, 5, 12}}, // Anna has Mel0 and Def0
-        {ids::AllWeaponsButton, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
-        {ids::MissileWeaponsButton, {0, 1, 2, 3, 4, 5, 12}},
-        {ids::AllDefenceButton, {0, 1, 2, 3, 4, 5, 12, 13, 14, 15, 16, 17}},
-    };
-    for (const auto& [button, ticked] : presses) {
-        harness.Panel().OnGroupButton(button);
-        EXPECT_EQ(TickedRows(button < ids::AllItemsButton ? ids::RuneList : ids::ItemList), ticked) << button;
-    }
-    harness.Panel().OnGroupButton(ids::AllRunesButton);
-    EXPECT_EQ(TickedRows(ids::RuneList).size(), 33u);
-    EXPECT_EQ(Refreshes(), before + 8);
 }
 
 namespace {
