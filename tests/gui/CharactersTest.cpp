@@ -136,16 +136,6 @@ TEST_F(Characters, SwitchingBackRestoresTicksAndHighlightsWithOneRebuild)
 
 namespace {
 
-// Types into the fields, name then Clvl, and presses Enter, as a user does.
-void TypeAndPressEnter(QDialog& dialog, const QString& name, const QString& clvl)
-{
-    const auto fields = dialog.findChildren<QLineEdit*>();
-    Type(fields[0], name);
-    QTest::keyClick(fields[0], Qt::Key_Tab);
-    Type(fields[1], clvl);
-    QTest::keyClick(fields[1], Qt::Key_Return);
-}
-
 struct ValidationCase {
     const char* label;
     bool edit; // the Edit dialog, else the New one
@@ -167,7 +157,7 @@ TEST_P(CharacterDialogValidation, EnterChecksTheFieldsInOrder)
         dialog = std::make_unique<EditCharacterDialog>(prompter);
     else
         dialog = std::make_unique<NewCharacterDialog>(prompter);
-    prompter.dialogs.push_back([&](QDialog& d) { TypeAndPressEnter(d, c.name, c.clvl); });
+    prompter.dialogs.push_back(TypeCharacter(c.name, c.clvl));
     const bool accepted = prompter.RunDialog(*dialog);
     if (c.message.empty()) {
         EXPECT_TRUE(accepted && prompter.shown.empty());
@@ -221,7 +211,7 @@ TEST(CharacterDialog, EscAndCloseBoxCancelOnlyWhenAllowed)
     prompter.dialogs.push_back([&](QDialog& d) {
         QTest::keyClick(d.findChildren<QLineEdit*>()[0], Qt::Key_Escape);
         EXPECT_FALSE(d.close());
-        TypeAndPressEnter(d, "Tamsin", "7x");
+        TypeCharacter("Tamsin", "7x")(d);
         QTest::keyClick(d.findChildren<QLineEdit*>()[1], Qt::Key_Backspace);
         QTest::keyClick(d.findChildren<QLineEdit*>()[1], Qt::Key_Enter, Qt::KeypadModifier);
     });

@@ -32,16 +32,6 @@ protected:
                     {{"Anna", 30, {0, 1, 2}, {0, 12}, 1, 0, 0}, {"Bert", 10, {}, {}, 4, 3, 0}});
     }
 
-    std::vector<int> TickedRows(int listId) const
-    {
-        std::vector<int> rows;
-        for (int row = 0; row < harness.List(listId).GetRowCount(); ++row) {
-            if (harness.List(listId).GetTick(row) == 1)
-                rows.push_back(row);
-        }
-        return rows;
-    }
-
     std::vector<QString> Runewords() const
     {
         std::vector<QString> names;
@@ -80,7 +70,9 @@ TEST_F(Window, StartupAppliesTheStoredCharacterAndSettings)
     harness.Start();
     EXPECT_TRUE(harness.prompter.shown.empty());
     EXPECT_EQ(harness.List(ids::CharacterList).GetFirstSelectedRow(), 1);
-    EXPECT_EQ(TickedRows(ids::RuneList), (std::vector<int>{0, 2}));
+    const SelectList& runes = harness.List(ids::RuneList);
+    EXPECT_EQ(std::make_tuple(runes.GetTick(0), runes.GetTick(1), runes.GetTick(2), runes.GetTick(3)),
+              std::make_tuple(1, 0, 1, 0));
     // Runes 0 and 2 with Mel0, Mel1, Def0 at Clvl 10, any rune: Alpha, Twice (selected), Eta.
     EXPECT_EQ(Runewords(), (std::vector<QString>{"Alpha", "Twice", "Eta"}));
     EXPECT_EQ(harness.List(ids::RunewordList).GetItemText(1, 1), "R02 R02");
