@@ -117,14 +117,8 @@ inline std::string CheckRosterFile(ByteView file)
     bool same = RewriteRoster(roster, again.io());
     LoadRoster(reloaded, again.io());
     same = same && reloaded.characterCount == count && again.messages.shown.empty();
-    for (std::size_t k = 0; same && k < static_cast<std::size_t>(count); ++k) {
-        const Character& a = roster.characters[k];
-        const Character& b = reloaded.characters[k];
-        same = a.GetName() == b.GetName() && a.GetClvl() == b.GetClvl() &&
-               a.GetRuneTicks() == b.GetRuneTicks() && a.GetItemTypeTicks() == b.GetItemTypeTicks() &&
-               a.GetHighlight(1) == b.GetHighlight(1) && a.GetHighlight(2) == b.GetHighlight(2) &&
-               a.GetHighlight(3) == b.GetHighlight(3);
-    }
+    for (std::size_t k = 0; same && k < static_cast<std::size_t>(count); ++k)
+        same = roster.characters[k].EncodeRecord() == reloaded.characters[k].EncodeRecord();
     Expect(problems, same, "the loaded roster does not write and load back the same");
     return problems;
 }
