@@ -6,6 +6,7 @@
 #include "app/TerminationSignals.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -199,6 +200,10 @@ TEST_F(Window, GesturesTickOrSelectAsOnTheDesktop)
     expect(items, 4, 1, 1, 4);
     Click(runes, LabelPoint(runes, 2), Qt::MiddleButton); // nothing at all: the keyboard stays in the items
     expect(runes, 2, 1, 0, 5);
+    // A screen reader's Toggle on a row ticks it as a click on its box does.
+    QAccessible::queryAccessibleInterface(runes.View())->child(6)->actionInterface()->doAction(
+        QAccessibleActionInterface::toggleAction());
+    expect(runes, 6, 1, 1, 5);
     EXPECT_TRUE(items.hasFocus());
 }
 
