@@ -108,13 +108,10 @@ printf '#!/bin/sh\n{ pwd; echo "args: $*"; echo "pid: $$"; ls -A; } >"%s"\nexit 
   >"$prefix/libexec/glyphmoor/glyphmoor"
 launcher=$prefix/bin/glyphmoor
 samples=$prefix/share/glyphmoor
-launch() { # HOME XDG_DATA_HOME(or -) args...: the launcher without a display, its status in $status
-  local home=$1 xdg=$2
-  shift 2
+launch() { # HOME XDG_DATA_HOME: the launcher without a display, its status in $status
   rm -f "$report"
   status=0
-  if [[ $xdg == - ]]; then env -u XDG_DATA_HOME -u DISPLAY -u QT_QPA_PLATFORM HOME="$home" "$launcher" "$@" || status=$?
-  else env -u DISPLAY -u QT_QPA_PLATFORM HOME="$home" XDG_DATA_HOME="$xdg" "$launcher" "$@" || status=$?; fi
+  env -u DISPLAY -u QT_QPA_PLATFORM HOME="$1" XDG_DATA_HOME="$2" "$launcher" || status=$?
 }
 started_in() { [[ -f $report && $(head -n1 "$report") == "$1" ]]; }
 

@@ -117,20 +117,4 @@ QByteArray Harness::File(const QString& name) const
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QPoint StateIconPoint(const SelectList& list, int row)
-{
-    return list.StateIconRect(row).center();
-}
-
-QPoint LabelPoint(const SelectList& list, int row)
-{
-    const QRect label = list.LabelRect(row);
-    return QPoint(label.left() + 3, label.center().y());
-}
-
-void Click(SelectList& list, QPoint point, Qt::MouseButton button)
-{
-    QTest::mouseClick(list.Viewport(), button, {}, point);
-}
-
 } // namespace gui_test

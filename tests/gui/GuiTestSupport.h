@@ -94,8 +94,14 @@ public:
     std::unique_ptr<RunewordFinderApp> app;
 };
 
-QPoint StateIconPoint(const SelectList& list, int row);
-QPoint LabelPoint(const SelectList& list, int row);
-void Click(SelectList& list, QPoint point, Qt::MouseButton button = Qt::LeftButton);
+inline QPoint StateIconPoint(const SelectList& list, int row) { return list.StateIconRect(row).center(); }
+inline QPoint LabelPoint(const SelectList& list, int row) // 3 pixels into the label, halfway down
+{
+    return {list.LabelRect(row).left() + 3, list.LabelRect(row).center().y()};
+}
+inline void Click(SelectList& list, QPoint point, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(list.Viewport(), button, {}, point);
+}
 
 } // namespace gui_test

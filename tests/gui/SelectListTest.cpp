@@ -121,10 +121,6 @@ TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
         words->SetItemText(row, column, "Lost");
     EXPECT_EQ(std::make_tuple(words->GetItemText(0, 2), words->GetItemText(0, 3), words->GetItemText(14, 0)),
               std::make_tuple(QString("Kept"), QString(), QString()));
-    for (const int column : {3, -1, 0})
-        words->SetColumnWidth(column, 77);
-    EXPECT_EQ(std::make_tuple(words->GetColumnWidth(0), words->GetColumnWidth(2), words->GetColumnWidth(3)),
-              std::make_tuple(77, 160, 0));
     ASSERT_TRUE(words->SelectAndFocus(4));
     words->DeleteAllRows(); // the focus goes with the rows
     EXPECT_EQ(words->GetFocusedRow(), -1);
