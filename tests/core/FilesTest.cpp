@@ -291,6 +291,8 @@ TEST_F(Disk, ReplaceWritesWholeRegularFilesOrLeavesTheOldAlone)
 {
     ASSERT_TRUE(disk.Replace("a", BytesOf("first, longer")) && disk.Replace("a", BytesOf("second")));
     EXPECT_EQ(disk.Read("a", 3), BytesOf("sec"));
+    ASSERT_TRUE(disk.Create("kept", BytesOf("one")) && !disk.Create("kept", BytesOf("two"))); // never over a file
+    EXPECT_EQ(disk.Read("kept", 9), BytesOf("one"));
     ASSERT_TRUE(disk.Replace("empty", {}) && disk.Read("empty", 1) == Bytes{}); // empty, not missing
     EXPECT_TRUE(disk.Remove("empty"));
     EXPECT_FALSE(DiskFiles((dir / "missing").string()).Replace("a", BytesOf("x")));
@@ -316,7 +318,7 @@ TEST_F(Disk, ReplaceWritesWholeRegularFilesOrLeavesTheOldAlone)
     EXPECT_EQ(disk.Read("mine", 9), BytesOf("mine"));
     fs::permissions(dir / "mine", fs::perms::owner_write, fs::perm_options::add);
     fs::remove_all(named);
-    EXPECT_EQ(Entries(), (std::set<std::string>{"a", "binary", "mine", "elsewhere"})); // no temporary left
+    EXPECT_EQ(Entries(), (std::set<std::string>{"a", "binary", "kept", "mine", "elsewhere"})); // no temporary left
 }
 
 #ifdef _WIN32

@@ -54,7 +54,8 @@ TEST(CodePage, DecodesOnlyWellFormedShortestUtf8)
 {
     const std::vector<std::pair<std::string, std::optional<char32_t>>> cases{
         {"\xC2\x80", 0x80},     {"\xF0\x9F\x98\x80", 0x1F600}, {"\xC3\x41", std::nullopt},
-        {"\xC3", std::nullopt}, {"\xC1\xBF", std::nullopt},    {"\xED\xA0\x80", std::nullopt}};
+        {"\xC3", std::nullopt}, {"\xC1\xBF", std::nullopt},    {"\xED\xA0\x80", std::nullopt},
+        {"\xED\xBF\xBF", std::nullopt}, {"\xEE\x80\x80", 0xE000}}; // the surrogates' ends
     for (const auto& [text, expected] : cases) {
         std::size_t pos = 0;
         EXPECT_EQ(DecodeUtf8(text, pos), expected) << Printable(text);
