@@ -223,7 +223,6 @@ TEST(SettingsFile, IsTakenOverOrReportedDeletedAndReset)
              {{1, 3, 0, -1, 1, 3, 0}, 1, false},
              {{1, 3, 0, 100, 1, 0, 0}, 1, false},
              {{2, 1, 30, 60, 0, 1, 3}, 3, true}, // past the roster: its last character
-             {{1, 3, 0, 100, 1, 3, 200}, 1, true},
              {{1, 3, 0, 100, 1, 3, -1}, 3, false},
              {{1, 3, 0, 100, 1, 3, 256}, 256, false}}) {
         TestIo t;

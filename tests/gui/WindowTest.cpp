@@ -248,8 +248,7 @@ TEST_F(Window, InfoCommandsAndRightClicksChooseTheInfoBoxContent)
     Click(harness.List(ids::ItemList), LabelPoint(harness.List(ids::ItemList), 4), Qt::RightButton);
     EXPECT_EQ(std::make_pair(static_cast<int>(harness.Panel().GetSession().GetInfoKind()), Info()),
               std::make_pair(2, QString("Item information is not yet implemended")));
-    EXPECT_TRUE(harness.Checked(ids::ShowItemInfo));
-    EXPECT_FALSE(harness.Checked(ids::ShowRunewordInfo));
+    EXPECT_TRUE(harness.Checked(ids::ShowItemInfo) && !harness.Checked(ids::ShowRunewordInfo));
 }
 
 TEST_F(Window, RefreshKeepsTheSelectedRunewordWhileItIsListed)
