@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's state and texts without a window.
 #include "TestSupport.h"
+#include "core/RunewordFilter.h"
 #include "core/Session.h"
 
 #include <gtest/gtest.h>
@@ -39,11 +40,16 @@ TEST_F(SessionTest, RowsOfRunewordsWithOneNameTellTheirOwnTexts)
     session.SetRuneRule(AnyRune);
     session.ListRunewords();
     ASSERT_EQ(session.Listed(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(session.ListedRuneword(2), -1);
+    EXPECT_EQ(session.StatusText(Pick::ItemType, ItemTypeCount) + session.StatusText(Pick::Rune, RuneCount), "");
     session.SetHighlighted(Pick::Runeword, 1);
     EXPECT_EQ(session.InfoText(), "second");
     EXPECT_EQ(session.StatusText(Pick::Runeword, 1), " Twin:  Clvl requirement:  3");
     EXPECT_EQ(session.TipText(Pick::Runeword, 0, 1024), "Clvl requirement: 2\r\n\r\nfirst");
     EXPECT_EQ(session.TipText(Pick::Rune, 0, 1024), "Clvl requirement: 1\r\n\r\nAbout Vur.");
+    session.SetInfoKind(RuneInfo);
+    session.SetHighlighted(Pick::Rune, 0);
+    EXPECT_EQ(session.InfoText(), "About Vur.");
     session.CaptureSelected();
     EXPECT_EQ(session.GetRoster().Selected().GetHighlight(HighlightedRuneword), 1);
     EXPECT_EQ(session.RowOf(1), 1);
@@ -105,7 +111,9 @@ TEST_F(SessionTest, AGroupIsTickedWholeUnlessItIsAlreadyThenUnticked)
     EXPECT_EQ(changes, (std::vector<int>{1, 1, 1, 1, 2, 2, 2, 2, 2, 1}));
     // A roster that cannot be written is reported, and the switch happens all the same.
     session.AddCharacter("Ivo", 3);
+    EXPECT_EQ(TickedRows(session.GetRoster().characters[0].GetRuneTicks()).size(), 33u); // Tess's, kept
     t.files.unwritable = {RosterFileName};
+    session.SwitchTo(2); // no such character
     session.SwitchTo(0);
     EXPECT_EQ(session.GetRoster().selectedCharacter, 0);
     EXPECT_EQ(t.messages.shown, std::vector<Message>{CannotWriteMessage(RosterFileName)});

@@ -2,7 +2,7 @@
 // glyphmoor-data: messages with file and line or record and byte; old files kept
 // when a compile fails. Crafted decompile round trips: the datadecompile seeds.
 #include "tools/DataTool.h"
-#include "TestSupport.h"
+#include "../fuzz/FuzzChecks.h"
 #include "core/Settings.h"
 #include "core/Version.h"
 #include "tools/DataChecker.h"
@@ -46,10 +46,7 @@ TEST(Compile, GivesTheRecordsTheReadersExpect)
     Findings found;
     const std::optional<DatFiles> files = Compile(sources, found);
     ASSERT_TRUE(files.has_value()) << Describe(found);
-    DataStore store(RuneCount, ItemTypeCount, RunewordCapacity, MaxRunesPerRuneword);
-    store.ParseRunes(files->runes);
-    store.ParseItemTypes(files->items);
-    store.ParseRunewords(files->runewords);
+    const fuzz::Store store(files->runes, files->items, files->runewords);
     EXPECT_EQ(std::make_tuple(store.GetRune(3).GetClvl(), store.GetRune(3).GetName(),
                               store.GetRune(3).GetDescription()),
               std::make_tuple(4, "\xC6sc\x80", "\x93Na\xEFve\x94 \x97 50%"));
@@ -189,11 +186,10 @@ struct TempDir {
     TempDir()
     {
         static int made = 0;
-        const fs::path made_path = fs::temp_directory_path() /
-                                   ("glyphmoor-data-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
-        fs::remove_all(made_path);
-        fs::create_directory(made_path);
-        path = made_path.string();
+        path = (fs::temp_directory_path() / ("glyphmoor-data-" + std::to_string(::getpid()) + "-" +
+                                             std::to_string(made++))).string();
+        fs::remove_all(path);
+        fs::create_directory(path);
     }
     ~TempDir() { fs::remove_all(path); }
     std::string Read(const std::string& name) const
@@ -212,10 +208,7 @@ struct TempDir {
 TEST(DataTool, HelpVersionShowAndUsageErrors)
 {
     const TempDir dir;
-    FilterSettings filter;
-    filter.runeRule = AnyRune;
-    filter.characterRule = SelectedCharacter;
-    const Bytes settings = EncodeSettings(filter, RuneInfo, 0);
+    const Bytes settings = EncodeSettings({AnyRune, SelectedCharacter, 0, 100, false}, RuneInfo, 0);
     dir.Write(SettingsFileName, std::string(settings.begin(), settings.end()));
     const std::string commands = "the commands are compile, decompile, check, show and help\n";
     const std::tuple<std::vector<std::string>, int, std::string> runs[] = {
