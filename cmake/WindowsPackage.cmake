@@ -5,15 +5,18 @@
 #   Glyphmoor-<version>-win64.zip        the portable program: unzip anywhere
 #                                        writable and start glyphmoor.exe; its
 #                                        files live beside it, the samples too
-#   Glyphmoor-<version>-win64-setup.exe  the installer (NSIS), per user and
-#                                        without administrator rights
+#   Glyphmoor-<version>-win64-setup.exe  the installer (NSIS, from
+#                                        packaging/windows/NSIS.template.in):
+#                                        per user, without administrator
+#                                        rights, a Start-menu entry for the
+#                                        launcher
 #
 #   glyphmoor.exe, glyphmoor-data.exe    the programs
 #   Qt6*.dll, platforms/, styles/        Qt, and the plugins without which no
 #                                        window opens or looks native
 #   lib*.dll                             the compiler's runtime
 #   runes.dat, items.dat, runewords.dat  the sample reference data
-#   LICENSE.txt
+#   README.txt, LICENSE.txt
 
 install(TARGETS glyphmoor glyphmoor-data RUNTIME DESTINATION .)
 if(TARGET glyphmoor-launcher)
@@ -21,6 +24,7 @@ if(TARGET glyphmoor-launcher)
 endif()
 install(FILES ${PROJECT_BINARY_DIR}/data/runes.dat ${PROJECT_BINARY_DIR}/data/items.dat
               ${PROJECT_BINARY_DIR}/data/runewords.dat DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 
 # Qt for MinGW has no windeployqt: the DLLs are named here. Qt looks for its
@@ -40,8 +44,14 @@ execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libgcc_s_seh-1.dl
                 OUTPUT_STRIP_TRAILING_WHITESPACE)
 find_file(winpthread_dll libwinpthread-1.dll PATHS ${CMAKE_FIND_ROOT_PATH}/lib ${CMAKE_FIND_ROOT_PATH}/bin
           NO_DEFAULT_PATH REQUIRED)
-set(GLYPHMOOR_RUNTIME_DLLS ${libstdcxx_dll} ${libgcc_dll} ${winpthread_dll})
-install(FILES ${GLYPHMOOR_RUNTIME_DLLS} DESTINATION .)
+# Debian ships them with their debugging information, 20 of their 24 MB.
+file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/runtime)
+foreach(dll IN ITEMS ${libstdcxx_dll} ${libgcc_dll} ${winpthread_dll})
+  get_filename_component(name ${dll} NAME)
+  execute_process(COMMAND ${CMAKE_STRIP} --strip-debug -o ${PROJECT_BINARY_DIR}/runtime/${name} ${dll}
+                  COMMAND_ERROR_IS_FATAL ANY)
+  install(FILES ${PROJECT_BINARY_DIR}/runtime/${name} DESTINATION .)
+endforeach()
 
 set(CPACK_PACKAGE_NAME Glyphmoor)
 set(CPACK_PACKAGE_VENDOR "Glyphmoor developers")
@@ -52,4 +62,10 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Glyphmoor)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_GENERATOR ZIP NSIS)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/packaging/windows) # our NSIS.template.in
+set(CPACK_NSIS_MUI_ICON ${PROJECT_BINARY_DIR}/src/app/glyphmoor.ico)
+# The installer's name says what it is beside the zip.
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackWindows.cmake)
+file(WRITE ${CPACK_PROJECT_CONFIG_FILE}
+     "if(CPACK_GENERATOR STREQUAL NSIS)\n  set(CPACK_PACKAGE_FILE_NAME \"\${CPACK_PACKAGE_FILE_NAME}-setup\")\nendif()\n")
 include(CPack)

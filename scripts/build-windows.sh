@@ -19,7 +19,7 @@ if [[ ${1:-} == package ]]; then
   shift
 fi
 targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(glyphmoor glyphmoor-data unit_tests gui_tests)
+[[ ${#targets[@]} -gt 0 || $package -eq 1 ]] || targets=(glyphmoor glyphmoor-data unit_tests gui_tests)
 jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
 
 # The data tool the build runs, built for this machine without Qt.
@@ -31,9 +31,10 @@ cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" 
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DGLYPHMOOR_WERROR=ON \
   -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
   -DGLYPHMOOR_HOST_DATA_TOOL="$PWD/build-windows/host/src/tools/glyphmoor-data" >/dev/null
+[[ $package -eq 0 ]] || targets+=(glyphmoor glyphmoor-data glyphmoor-launcher)
 cmake --build build-windows -j"$jobs" --target "${targets[@]}"
 if [[ $package -eq 1 ]]; then
-  cmake --build build-windows -j"$jobs"
+  rm -f build-windows/Glyphmoor-*-win64*.{zip,exe}
   (cd build-windows && cpack -G ZIP >/dev/null && cpack -G NSIS >/dev/null)
-  ls build-windows/Glyphmoor-*-win64.zip build-windows/Glyphmoor-*-win64.exe
+  ls build-windows/Glyphmoor-*-win64.zip build-windows/Glyphmoor-*-win64-setup.exe
 fi

@@ -2,8 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the Windows build's unit and window tests under Wine, in a fresh Wine
 # prefix inside build-windows/, with the offscreen platform (set by the window
-# tests' main(): Wine hands no QT_ variable to a Windows program). Build them
-# first with scripts/build-windows.sh.
+# tests' main(): Wine hands no QT_ variable to a Windows program), on an Xvfb
+# display all the same: without one Wine makes no window at all, not even the
+# hidden one that close requests reach. A test that prints nothing for
+# GLYPHMOOR_TEST_QUIET seconds (60) is taken for hung and ends the run. Build
+# them first with scripts/build-windows.sh.
 #   scripts/test-windows.sh [unit|gui]...
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,10 +26,37 @@ deploy() {
   cp -u "$qt"/plugins/styles/qwindowsvistastyle.dll "$dir/styles"
 }
 
+# Runs "$@" with its output in $1, killed once that output stands still for
+# $quiet seconds: the tests print as each one starts and ends.
+run_watched() {
+  local log=$1 size=-1 still=0 now
+  shift
+  "$@" </dev/null >"$log" 2>&1 &
+  local pid=$!
+  while kill -0 "$pid" 2>/dev/null; do
+    sleep 1
+    now=$(stat -c %s "$log")
+    [[ $now == "$size" ]] && still=$((still + 1)) || { size=$now; still=0; }
+    if [[ $still -ge $quiet ]]; then
+      echo "[  FAILED  ] hung for ${quiet} s in: $(grep '^\[ RUN' "$log" | tail -n1)" >>"$log"
+      /usr/lib/wine/wineserver -k || true
+      wait "$pid"
+      return 124
+    fi
+  done
+  wait "$pid"
+}
+
+quiet=${GLYPHMOOR_TEST_QUIET:-60}
+scratch=$build/test-run
+rm -rf "$scratch" && mkdir -p "$scratch"
+xvfb=""
+trap '/usr/lib/wine/wineserver -k || true; [[ -z $xvfb ]] || kill "$xvfb" 2>/dev/null || true' EXIT
+source tests/e2e/xvfb.sh
+start_xvfb "$scratch"
 export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX"
 "$wine" wineboot -i </dev/null >/dev/null 2>&1
-trap '/usr/lib/wine/wineserver -k || true' EXIT
 
 status=0
 for suite in "${suites[@]}"; do
@@ -38,8 +68,8 @@ for suite in "${suites[@]}"; do
   deploy "$(dirname "$exe")"
   log=$build/$suite-tests.log
   # No standard input: a Qt program under Wine can hang on an open one.
-  if (cd "$(dirname "$exe")" && timeout 600 "$wine" "$exe" --gtest_brief=1 </dev/null >"$log" 2>&1); then
-    echo "Windows $suite tests: $(grep -E '^\[  PASSED  \]' "$log" || echo passed)"
+  if (cd "$(dirname "$exe")" && run_watched "$log" "$wine" "$exe"); then
+    echo "Windows $suite tests: $(grep -E '^\[  PASSED  \]' "$log" | tail -n1)"
   else
     echo "Windows $suite tests FAILED (log: $log):" >&2
     grep -E '^\[  FAILED  \]|Failure|error' "$log" | head -40 >&2 || tail -20 "$log" >&2

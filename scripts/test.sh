@@ -8,8 +8,9 @@
 #                   package) and a short run of the benchmarks;
 #   build-fuzz/     each fuzz target for a bounded time (GLYPHMOOR_FUZZ_SECONDS,
 #                   10 s; `scripts/fuzz.sh 3600` is the long run);
-#   build-windows/  when Qt for MinGW is found, the Windows build's unit tests
-#                   under Wine (its window tests do not pass there yet).
+#   build-windows/  when Qt for MinGW is found, the Windows build's unit and
+#                   window tests under Wine, and its zip and installer end to
+#                   end (Wine on Xvfb).
 # Warnings are errors in both CMake builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,12 +40,14 @@ ctest --test-dir build-release --output-on-failure -j"$jobs"
 
 echo "=== fuzzing"
 scripts/fuzz.sh "${GLYPHMOOR_FUZZ_SECONDS:-10}"
-# The Windows build's unit tests under Wine, whenever Qt for MinGW is there.
+# The Windows build's tests under Wine, whenever Qt for MinGW is there.
 qt_mingw=${GLYPHMOOR_QT_MINGW:-$PWD/../shared/qt6-mingw}
 if [[ -f $qt_mingw/lib/cmake/Qt6/Qt6Config.cmake ]]; then
-  echo "=== build-windows: cross-build and unit tests under Wine"
-  GLYPHMOOR_QT_MINGW=$qt_mingw scripts/build-windows.sh unit_tests
-  GLYPHMOOR_QT_MINGW=$qt_mingw scripts/test-windows.sh unit
+  echo "=== build-windows: cross-build and packages, unit and window tests, both packages end to end under Wine"
+  GLYPHMOOR_QT_MINGW=$qt_mingw scripts/build-windows.sh package unit_tests gui_tests
+  GLYPHMOOR_QT_MINGW=$qt_mingw scripts/test-windows.sh unit gui
+  tests/e2e/windows-e2e.sh build-windows/Glyphmoor-*-win64.zip build-windows/Glyphmoor-*-win64-setup.exe \
+    build-windows/host/src/tools/glyphmoor-data build-windows
 else
   echo "=== Windows stage skipped: no Qt for MinGW at $qt_mingw (set GLYPHMOOR_QT_MINGW)"
 fi

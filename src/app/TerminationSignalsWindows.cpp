@@ -41,7 +41,10 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent), watch
     // window it would not.
     watch->window = ::CreateWindowExW(WS_EX_TOOLWINDOW, ClassName, L"Glyphmoor", WS_POPUP, 0, 0, 0, 0, nullptr,
                                       nullptr, instance, nullptr);
-    if (watch->window != nullptr)
+    // Wine makes no window without an X display; Windows always has a desktop.
+    if (watch->window == nullptr)
+        qWarning("No window for close requests: a close request from outside will not save.");
+    else
         ::SetWindowLongPtrW(watch->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 

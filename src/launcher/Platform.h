@@ -19,6 +19,12 @@ inline std::string Utf8(const std::filesystem::path& path)
 // ~/.local/share/glyphmoor) or %APPDATA%\Glyphmoor. Empty, with `why` set,
 // when the environment names none.
 std::filesystem::path UserDataFolder(std::string& why);
+// The variable a player sets to move that folder.
+#ifdef _WIN32
+inline constexpr const char* DataHomeVariable = "APPDATA";
+#else
+inline constexpr const char* DataHomeVariable = "XDG_DATA_HOME";
+#endif
 
 // The launcher's own executable, links followed.
 std::filesystem::path OwnExecutable();

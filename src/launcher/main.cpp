@@ -43,8 +43,8 @@ int main(int argc, char** argv)
     if (!fs::is_directory(folder))
         return Fail(argc, argv, "cannot create the folder " + launcher::Utf8(folder) + " for your files (" +
                                     (ec ? ec.message() : "something else has that name") +
-                                    "). Make it a folder you can write to, or set XDG_DATA_HOME to another "
-                                    "place, then start Glyphmoor again.");
+                                    "). Make it a folder you can write to, or set " + launcher::DataHomeVariable +
+                                    " to another place, then start Glyphmoor again.");
 
     // Where the program and the samples sit, relative to the launcher; the
     // build gives both, so an installed tree works under any prefix.

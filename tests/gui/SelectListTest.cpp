@@ -2,6 +2,7 @@
 // SelectList on real widgets: its change reports, refused arguments, info tips, screen reader rows.
 
 #include "GuiTestSupport.h"
+#include "ui/UiFont.h"
 
 #include <QAccessible>
 #include <QHelpEvent>
@@ -60,6 +61,7 @@ protected:
                 words->InsertRow(row, QString("W%1").arg(row));
         }
         window.resize(760, 540);
+        ApplyUiFont(&window); // as the window's lists have it, whatever the system's default font
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }

@@ -141,9 +141,20 @@ TEST_F(Window, AnUnreadableRosterEndsTheRunAndAnUnlockableFolderSavesNothing)
         QFile::remove(roster);
         QFile::remove(harness.dir.filePath("settings.dat"));
         QFile::remove(harness.dir.filePath(".glyphmoor.lock"));
+#ifdef _WIN32
+        HANDLE held = INVALID_HANDLE_VALUE;
+        QByteArray kept;
+        if (unreadable) {
+            // Held open without sharing, as a backup tool or a scanner may: no read succeeds.
+            WriteRoster(harness.files, {{"Anna", 30, {0}, {}, 0, 0, 0}});
+            kept = harness.File("chars.dat");
+            held = ::CreateFileW(roster.toStdWString().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        }
+#else
         if (unreadable)
             QFile::link(QStringLiteral("/proc/self/mem"), roster); // every read fails
-        else
+#endif
+        if (!unreadable)
             QDir(harness.dir.path()).mkdir(".glyphmoor.lock"); // no lock file can be made there
         glyphmoor::DiskFiles files(harness.dir.path().toStdString());
         ScriptedPrompter prompter;
@@ -156,7 +167,13 @@ TEST_F(Window, AnUnreadableRosterEndsTheRunAndAnUnlockableFolderSavesNothing)
         ASSERT_EQ(prompter.shown.size(), 1u);
         EXPECT_EQ(prompter.shown[0].message, message);
         EXPECT_EQ(prompter.dialogs.size(), unreadable ? 1u : 0u); // no first character asked for
+#ifdef _WIN32
+        if (held != INVALID_HANDLE_VALUE)
+            ::CloseHandle(held);
+        EXPECT_EQ(harness.File("chars.dat"), kept);
+#else
         EXPECT_EQ(QFileInfo(roster).isSymLink(), unreadable);
+#endif
         EXPECT_FALSE(QFile::exists(harness.dir.filePath("settings.dat")) || (!unreadable && QFile::exists(roster)));
     }
 }

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The Windows packages under Wine on Xvfb, in a fresh Wine prefix, with real
+# input (xdotool). The portable zip, unzipped into a folder named in
+# non-ASCII letters: the first start makes a character through its dialog,
+# ticks by keyboard, Alt+X; glyphmoor-data (built for this machine) reads the
+# saved files back. The installer, silently: the Start-menu entry's launcher
+# makes %APPDATA%\Glyphmoor and a character is made there; the silent
+# uninstaller removes the program and leaves that folder as it was.
+#
+#   tests/e2e/windows-e2e.sh ZIP SETUP_EXE DATA_TOOL [OUT_DIR]
+#
+# OUT_DIR (default: the current directory) receives windows-failure.png, the
+# screen when a step failed.
+set -euo pipefail
+zip=$(realpath "${1:?usage: windows-e2e.sh ZIP SETUP_EXE DATA_TOOL [OUT_DIR]}") setup=$(realpath "$2")
+tool=$(realpath "$3") out=$(realpath "${4:-.}")
+wine=/usr/lib/wine/wine64
+
+source "$(dirname "$0")/xvfb.sh"
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/glyphmoor-windows-e2e.XXXXXX")
+xvfb=""
+export WINEPREFIX=$scratch/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  [[ -z $xvfb ]] || kill "$xvfb" 2>/dev/null || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+fail() {
+  echo "windows-e2e: FAILED: $*" >&2
+  import -window root "$out/windows-failure.png" 2>/dev/null && echo "windows-e2e: the screen: $out/windows-failure.png" >&2
+  exit 1
+}
+start_xvfb "$scratch"
+rm -f "$out/windows-failure.png"
+"$wine" wineboot -i </dev/null >/dev/null 2>&1
+
+# The visible window whose whole title is $1, focused (the program's hidden
+# window for close requests is also called Glyphmoor).
+window() {
+  local id
+  id=$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1) || fail "no window '$1'"
+  xdotool windowfocus --sync "$id"
+}
+character() {
+  window 'New Character\.\.\.'
+  xdotool type --delay 60 "$1"; xdotool key Tab; xdotool type --delay 60 "$2"; xdotool key Return
+}
+# Runs "$@" (a Wine program) to its end within 60 s, with no standard input.
+ends() {
+  "$@" </dev/null >>"$scratch/wine.log" 2>&1 &
+  local pid=$! status=0
+  for _ in $(seq 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && fail "still running 60 s after: $*"
+  wait "$pid" || status=$?
+  [[ $status -eq 0 ]] || fail "status $status from: $* ($(tail -n5 "$scratch/wine.log"))"
+}
+# A character, Space/Down ticks in the rune list (it has the keyboard at
+# start), Alt+X: what shows reads back.
+play() {
+  character "$1" "$2"
+  window 'Glyphmoor v[0-9.]*'
+  xdotool key --delay 150 space Down Down space Tab space alt+x
+}
+shows() {
+  "$tool" show "$1" >"$scratch/shown" 2>&1 || fail "glyphmoor-data show $1: $(cat "$scratch/shown")"
+  diff <(echo "$2") <(grep -v '^  highlighted\|^listed\|^  [0-9]* ' "$scratch/shown") ||
+    fail "the files in $1 do not hold what was done (above: - expected, + found)"
+}
+defaults="settings.dat: selected character 0, info: runeword info (3)
+  rune rule: all runes (1), character rule: regardless of characters (3)
+  clvl over 0, clvl under 100, ignore clvl limits: yes"
+
+portable=$scratch/Spiele-Ærø
+mkdir "$portable" && (cd "$portable" && unzip -q "$zip")
+portable=$(echo "$portable"/Glyphmoor-*-win64)
+(cd "$portable" && ends "$wine" glyphmoor.exe) &
+play "Wren Ashby" 42
+wait $! || exit 1
+shows "$portable" "chars.dat: 1 characters
+character 0: 'Wren Ashby', clvl 42
+  runes: 0 2
+  item types: 0
+$defaults"
+
+ends "$wine" "$setup" /S
+programs=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Local/Programs/Glyphmoor
+entry=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Glyphmoor.lnk
+appdata=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Roaming/Glyphmoor
+[[ -f $programs/glyphmoor.exe && -f $entry && ! -e $appdata ]] || fail "not installed in $programs with $entry"
+(cd "$scratch" && ends "$wine" start /unix "$entry") # returns before the launcher ends
+play "Brann" 7
+timeout 60 /usr/lib/wine/wineserver -w || fail "the program is still running 60 s after Alt+X"
+shows "$appdata" "chars.dat: 1 characters
+character 0: 'Brann', clvl 7
+  runes: 0 2
+  item types: 0
+$defaults"
+kept=$(cd "$appdata" && sha256sum -- *)
+ends "$wine" "$programs/Uninstall.exe" /S
+timeout 60 /usr/lib/wine/wineserver -w # the uninstaller runs on from a copy of itself
+[[ ! -e $programs && ! -e $entry ]] || fail "the uninstaller left $(ls -d "$programs" "$entry" 2>/dev/null)"
+[[ $(cd "$appdata" && sha256sum -- *) == "$kept" ]] || fail "the uninstaller changed $appdata"
+echo "windows-e2e: passed"
