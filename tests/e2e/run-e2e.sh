@@ -42,18 +42,6 @@ export QT_QPA_PLATFORM=xcb
 # take for an overflow.
 [[ -z ${ASAN_OPTIONS:-} ]] || export ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0
 
-# The window whose whole title is $1, focused.
-window() {
-  local id
-  id=$(timeout 15 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1) || fail "no window '$1'"
-  xdotool windowfocus --sync "$id"
-  echo "$id"
-}
-character() {
-  window 'New Character\.\.\.' >/dev/null
-  xdotool type --delay 40 "$1"; xdotool key Tab; xdotool type --delay 40 "$2"; xdotool key Return
-}
-
 (cd "$work" && exec "$program") >"$scratch/program.log" 2>&1 &
 app=$!
 character "Wren Ashby" 42   # the roster is empty: the program asks first

@@ -19,7 +19,7 @@ wine=/usr/lib/wine/wine64
 
 source "$(dirname "$0")/xvfb.sh"
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/glyphmoor-windows-e2e.XXXXXX")
-xvfb=""
+xvfb="" window_wait=30 type_delay=60 # Wine is slower to show a window and to take keys
 export WINEPREFIX=$scratch/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
   /usr/lib/wine/wineserver -k 2>/dev/null || true
@@ -36,17 +36,6 @@ start_xvfb "$scratch"
 rm -f "$out/windows-failure.png"
 "$wine" wineboot -i </dev/null >/dev/null 2>&1
 
-# The visible window whose whole title is $1, focused (the program's hidden
-# window for close requests is also called Glyphmoor).
-window() {
-  local id
-  id=$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1) || fail "no window '$1'"
-  xdotool windowfocus --sync "$id"
-}
-character() {
-  window 'New Character\.\.\.'
-  xdotool type --delay 60 "$1"; xdotool key Tab; xdotool type --delay 60 "$2"; xdotool key Return
-}
 # Runs "$@" (a Wine program) to its end within 60 s, with no standard input.
 ends() {
   "$@" </dev/null >>"$scratch/wine.log" 2>&1 &
@@ -60,7 +49,7 @@ ends() {
 # start), Alt+X: what shows reads back.
 play() {
   character "$1" "$2"
-  window 'Glyphmoor v[0-9.]*'
+  window 'Glyphmoor v[0-9.]*' >/dev/null
   xdotool key --delay 150 space Down Down space Tab space alt+x
 }
 shows() {
