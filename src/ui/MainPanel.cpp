@@ -298,7 +298,6 @@ void MainPanel::CreateButtonColumn()
         case ButtonColumnEntry::Button: {
             auto* button = new QPushButton(QString::fromLatin1(entry.text), this);
             button->setFocusPolicy(Qt::StrongFocus);
-            button->setAutoDefault(false);
             button->setAccessibleName(QString::fromLatin1(entry.text).remove(QLatin1Char('&')));
             const int id = entry.id;
             if (id == ids::ExitButton)
@@ -319,11 +318,9 @@ void MainPanel::FitColumnsToScrollBar()
 {
     const int v = VerticalScrollBarWidth(this);
     const int runewordWidth = std::max(0, RunewordColumn2Base - v);
-    if (runewordList->GetColumnWidth(2) != runewordWidth)
-        runewordList->SetColumnWidth(2, runewordWidth);
+    runewordList->SetColumnWidth(2, runewordWidth);
     const int characterWidth = std::max(0, CharacterColumn0Base - v);
-    if (characterList->GetColumnWidth(0) != characterWidth)
-        characterList->SetColumnWidth(0, characterWidth);
+    characterList->SetColumnWidth(0, characterWidth);
 }
 
 void MainPanel::ApplyStartupSettings()

@@ -35,21 +35,6 @@ QVariant RowModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
-bool RowModel::setData(const QModelIndex& index, const QVariant& value, int role)
-{
-    if (!index.isValid() || index.row() >= rowCount())
-        return false;
-    if (role == Qt::DisplayRole || role == Qt::EditRole) {
-        SetText(index.row(), index.column(), value.toString());
-        return true;
-    }
-    if (role == StateImageRole && index.column() == 0) {
-        SetStateImage(index.row(), value.toInt());
-        return true;
-    }
-    return false;
-}
-
 Qt::ItemFlags RowModel::flags(const QModelIndex& index) const
 {
     // Selectable only: never editable and never checkable by Qt itself.

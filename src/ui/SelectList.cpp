@@ -234,7 +234,6 @@ SelectList::SelectList(int id, Mode mode, QWidget* parent)
 
     if (mode == Mode::List) {
         auto* list = new TrackedListView(d.get(), this);
-        list->setViewMode(QListView::ListMode);
         list->setFlow(QListView::TopToBottom);
         list->setWrapping(true);
         list->setMovement(QListView::Static);

@@ -32,7 +32,6 @@ const QFont& UiFont()
         QFont f(QStringLiteral("DejaVu Sans Condensed"));
         f.setStyleHint(QFont::SansSerif);
         f.setPixelSize(11);
-        f.setWeight(QFont::Normal);
         return f;
     }();
     return font;

@@ -134,7 +134,8 @@ TEST(Roster, AFileThatDoesNotReadIsReportedAndNeverWritten)
             t.files.unreadable = {"chars.dat"};
         Roster roster;
         LoadRoster(roster, t.io());
-        EXPECT_EQ(std::pair(roster.characterCount, roster.unreadable), std::pair(loads ? 3 : 0, !loads)) << failures;
+        EXPECT_EQ(std::tuple(roster.characterCount, roster.unreadable, t.files.pauses),
+                  std::tuple(loads ? 3 : 0, !loads, std::min(failures, 4))) << failures;
         t.files.failing.clear();
         t.files.unreadable.clear(); // readable again, or another program's file by now
         roster.characters[0].SetNameAndClvl("First", 1);
@@ -186,6 +187,11 @@ TEST(Roster, AFileWithABadRecordIsCopiedUnderAFreeNameBeforeAnyRewrite)
     LoadRoster(roster, t.io());
     EXPECT_FALSE(RewriteRoster(roster, t.io())); // no copy yet: chars.dat stays as found
     EXPECT_EQ(t.files.files["chars.dat"], file);
+    t.files.files["chars.dat"] = Records(3); // mended meanwhile, and read again: nothing left to copy
+    LoadRoster(roster, t.io());
+    EXPECT_TRUE(RewriteRoster(roster, t.io()));
+    t.files.files["chars.dat"] = file;
+    LoadRoster(roster, t.io());
     t.files.unwritable.clear();
     EXPECT_TRUE(RewriteRoster(roster, t.io()));
     EXPECT_EQ(t.files.files["chars.dat.corrupt-2"], file);

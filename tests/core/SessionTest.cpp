@@ -117,6 +117,10 @@ TEST_F(SessionTest, AGroupIsTickedWholeUnlessItIsAlreadyThenUnticked)
     session.SwitchTo(0);
     EXPECT_EQ(session.GetRoster().selectedCharacter, 0);
     EXPECT_EQ(t.messages.shown, std::vector<Message>{CannotWriteMessage(RosterFileName)});
+    session.DeleteSelected(); // Ivo moves up: the next character gets a clean slot
+    session.AddCharacter("Una", 1);
+    const Character& una = session.GetRoster().characters[1];
+    EXPECT_EQ(TickedRows(una.GetRuneTicks()).size() + TickedRows(una.GetItemTypeTicks()).size(), 0u);
 }
 
 } // namespace

@@ -27,10 +27,11 @@ public:
     std::set<std::string> unreadable;
     std::map<std::string, int> failing;
     std::map<std::string, std::size_t> limits; // the last limit each Read asked for
+    int pauses = 0;
 
 protected:
     FileRead ReadOnce(const std::string& name, std::size_t limit) override;
-    void Pause(int) override {}
+    void Pause(int) override { ++pauses; }
 };
 
 // Records every message and answers Ok, or Yes to a question; `whileShown`

@@ -45,7 +45,12 @@ TEST_F(Characters, AnEmptyRosterGetsAFirstCharacterBeforeTheWindowShowsAndAfterT
     harness.prompter.dialogs.push_back(Forced("Hero"));
     StartWith(0);
     EXPECT_EQ(Row(0), "Hero");
-    harness.prompter.dialogs.push_back(Forced("Again"));
+    SelectList& items = harness.List(ids::ItemList);
+    Click(items, LabelPoint(items, 7));
+    harness.prompter.dialogs.push_back([&items](QDialog& dialog) {
+        EXPECT_EQ(items.GetFirstSelectedRow(), 0); // behind the dialog, the lists start afresh
+        Forced("Again")(dialog);
+    });
     harness.Command(ids::DeleteCharacterCommand);
     EXPECT_EQ(std::make_pair(Row(0), harness.List(ids::CharacterList).GetFirstSelectedRow()),
               std::make_pair(QString("Again"), 0));
@@ -63,6 +68,11 @@ TEST_F(Characters, AFullRosterRefusesANewCharacterWithANote)
     EXPECT_EQ(harness.prompter.shown[0].message.text, "You can't have more that 256 characters");
     EXPECT_EQ(std::make_pair(harness.prompter.dialogs.size(), harness.File("chars.dat")),
               std::make_pair(std::size_t{1}, before));
+    SelectList& characters = harness.List(ids::CharacterList);
+    harness.Panel().SelectCharacter(200);
+    characters.View()->scrollToTop();
+    harness.Command(ids::EditCharacterCommand); // as "Extra", 5
+    EXPECT_TRUE(characters.Viewport()->rect().contains(characters.RowRect(200))); // scrolled back to it
 }
 
 TEST_F(Characters, NewCharacterSavesTheOneLeftAndEditChangesOnlyTheRow)
@@ -79,9 +89,10 @@ TEST_F(Characters, NewCharacterSavesTheOneLeftAndEditChangesOnlyTheRow)
     EXPECT_EQ(std::make_pair(Selected(), harness.List(ids::CharacterList).GetFirstSelectedRow()),
               std::make_pair(2, 2));
     EXPECT_EQ(runes.GetTick(9), 0);
+    harness.Panel().SelectCharacter(0);
     harness.prompter.dialogs.push_back(TypeCharacter("Orla", "10"));
     harness.Command(ids::EditCharacterCommand);
-    EXPECT_EQ(std::make_pair(Row(2), Row(2, 1)), std::make_pair(QString("Orla"), QString("10")));
+    EXPECT_EQ(std::make_tuple(Row(0), Row(0, 1), Row(1)), std::make_tuple(QString("Orla"), QString("10"), QString("Char1")));
     EXPECT_EQ(harness.File("chars.dat"), roster);
 }
 

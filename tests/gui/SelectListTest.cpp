@@ -48,7 +48,6 @@ protected:
         unticked.fill(Qt::red);
         ticked.fill(Qt::green);
         runes->SetStateIcons(QIcon(unticked), QIcon(ticked));
-        runes->SetListColumnWidth(50);
         runes->setGeometry(8, 8, 154, 192);
         words->SetFullRowSelect(true);
         words->InsertColumn(0, "RuneWord", 120);
@@ -60,6 +59,7 @@ protected:
             if (row < 12)
                 words->InsertRow(row, QString("W%1").arg(row));
         }
+        runes->SetListColumnWidth(50);
         window.resize(760, 540);
         ApplyUiFont(&window); // as the window's lists have it, whatever the system's default font
         window.show();
@@ -126,6 +126,8 @@ TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
     ASSERT_TRUE(words->SelectAndFocus(4));
     words->DeleteAllRows(); // the focus goes with the rows
     EXPECT_EQ(words->GetFocusedRow(), -1);
+    runes->SetColumnWidth(0, 64); // a list's one column is its grid
+    EXPECT_EQ(std::make_pair(runes->GetColumnWidth(0), runes->RowRect(11).left()), std::make_pair(64, 64));
 }
 
 TEST_F(SelectListTest, InfoTipsAskTheHandlerWithTheRowAndTheCapacity)
@@ -174,7 +176,12 @@ TEST_F(SelectListTest, AScreenReaderMeetsRowsAsCheckBoxes)
     QAccessibleInterface* view = QAccessible::queryAccessibleInterface(runes->View());
     ASSERT_EQ(view->childCount(), 33);
     EXPECT_EQ(view->child(4)->text(QAccessible::Name), "R4");
-    EXPECT_EQ(view->child(4)->role(), QAccessible::CheckBox);
+    EXPECT_EQ(std::make_pair(view->child(4)->role(), view->child(4)->window()),
+              std::make_pair(QAccessible::CheckBox, window.windowHandle()));
+    QAccessibleActionInterface* actions = view->child(4)->actionInterface();
+    EXPECT_EQ(std::make_pair(actions->keyBindingsForAction(actions->toggleAction()),
+                             actions->keyBindingsForAction(actions->pressAction())),
+              std::make_pair(QStringList{"Space"}, QStringList()));
     EXPECT_EQ(std::make_tuple(view->child(4)->state().checked, view->child(5)->state().checked,
                               view->child(5)->state().checkable, view->child(6)->state().checkable),
               std::make_tuple(true, false, true, false));

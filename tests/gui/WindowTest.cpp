@@ -5,12 +5,14 @@
 
 #include "app/TerminationSignals.h"
 
+#include <QAbstractItemModelTester>
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <csignal>
@@ -274,6 +276,7 @@ TEST_F(Window, RefreshKeepsTheSelectedRunewordWhileItIsListed)
     SelectList& runewords = harness.List(ids::RunewordList);
     SelectList& runes = harness.List(ids::RuneList);
     SelectList& items = harness.List(ids::ItemList);
+    QAbstractItemModelTester model(runewords.View()->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     Click(runewords, LabelPoint(runewords, 2)); // Eta
     Click(items, StateIconPoint(items, 13));    // Def1
     for (const int rune : {3, 4, 5})
@@ -339,8 +342,14 @@ TEST_P(SignalInModalWindow, EndsTheRunWithTheUsualSaves)
                      &RunewordFinderApp::EndRun);
     if (command != 0)
         QTimer::singleShot(0, &app, [&app, command = command] { app.Frame()->Action(command)->trigger(); });
-    QTimer::singleShot(300, [signalNumber = signalNumber] { RequestEnd(signalNumber); });
+    QString shown; // a real message box's title and text
+    QTimer::singleShot(300, [&shown, signalNumber = signalNumber] {
+        if (const auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            shown = box->windowTitle() + " " + box->text();
+        RequestEnd(signalNumber);
+    });
     EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(shown.left(23), command == ids::DeleteCharacterCommand ? "Confirm... Are you sure" : "");
     QFile settings(dir.filePath("settings.dat")), roster(dir.filePath("chars.dat"));
     EXPECT_TRUE(settings.open(QIODevice::ReadOnly) && settings.readAll().size() == 28);
     EXPECT_EQ(roster.size(), command != 0 ? 71 : 0);
