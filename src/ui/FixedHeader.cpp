@@ -3,25 +3,16 @@
 
 #include "ui/RowDelegate.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
 
 FixedHeader::FixedHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
 {
+    // A new header's sections are neither movable nor clickable, and the last
+    // one does not stretch. Fixed sizes also take the divider's double click,
+    // which would fit a column to its contents.
     setSectionResizeMode(QHeaderView::Fixed);
-    setSectionsMovable(false);
-    setSectionsClickable(false);
-    setStretchLastSection(false);
-    setCascadingSectionResizes(false);
-    setHighlightSections(false);
     setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-}
-
-void FixedHeader::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    // A double click on a divider would fit the column to its contents.
-    event->accept();
 }
 
 bool FixedHeader::viewportEvent(QEvent* event)

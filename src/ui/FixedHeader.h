@@ -12,7 +12,6 @@ public:
     explicit FixedHeader(QWidget* parent = nullptr);
 
 protected:
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
 };

@@ -269,14 +269,7 @@ SelectList::SelectList(int id, Mode mode, QWidget* parent)
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setDragEnabled(false);
     view->setItemDelegate(new RowDelegate(&d->look, view));
-    view->setModel(model);
-    if (header != nullptr) {
-        // Settings the tree may have touched while adopting the header.
-        header->setSectionResizeMode(QHeaderView::Fixed);
-        header->setStretchLastSection(false);
-        header->setSectionsMovable(false);
-        header->setSectionsClickable(false);
-    }
+    view->setModel(model); // the header keeps its fixed, unmovable, unclickable sections
 
     connect(model, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& first, const QModelIndex&, const QList<int>& roles) {

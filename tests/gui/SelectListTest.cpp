@@ -8,6 +8,7 @@
 #include <QHelpEvent>
 #include <QPixmap>
 #include <QToolTip>
+#include <QTreeView>
 
 namespace {
 
@@ -110,6 +111,7 @@ TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
         EXPECT_TRUE(runes->RowRect(row).isNull() && runes->LabelRect(row).isNull() &&
                     runes->StateIconRect(row).isNull());
     }
+    EXPECT_LT(runes->LabelRect(1).width(), runes->LabelRect(12).width()); // as wide as its text
     EXPECT_TRUE(runes->SelectAndFocus(1)); // already selected: nothing to report
     EXPECT_EQ(recorder.lines, (Lines{"changed 0"}));
     EXPECT_EQ(std::make_pair(runes->GetTick(0), runes->GetTick(1)), std::make_pair(1, -1));
@@ -128,6 +130,22 @@ TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
     EXPECT_EQ(words->GetFocusedRow(), -1);
     runes->SetColumnWidth(0, 64); // a list's one column is its grid
     EXPECT_EQ(std::make_pair(runes->GetColumnWidth(0), runes->RowRect(11).left()), std::make_pair(64, 64));
+}
+
+// A drag on a divider or a heading, a double click on a divider, a click: the columns stay.
+TEST_F(SelectListTest, TheHeaderIsFixed)
+{
+    auto* header = static_cast<QTreeView*>(words->View())->header();
+    int clicks = 0;
+    QObject::connect(header, &QHeaderView::sectionClicked, [&clicks] { ++clicks; });
+    for (const auto& [from, to] : {std::pair(119, 170), std::pair(40, 300), std::pair(200, 200)}) {
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, {from, 8});
+        QTest::mouseMove(header->viewport(), {to, 8});
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, {to, 8});
+    }
+    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, {119, 8});
+    EXPECT_EQ(std::make_tuple(words->GetColumnWidth(0), header->logicalIndexAt(40), clicks),
+              std::make_tuple(120, 0, 0));
 }
 
 TEST_F(SelectListTest, InfoTipsAskTheHandlerWithTheRowAndTheCapacity)
