@@ -31,12 +31,12 @@ CheckedSelection::CheckedSelection(const DataStore& store, std::span<const int> 
     mostSockets.fill(-1);
     for (const int rune : checkedRunes) {
         if (IsIndex(rune, runeChecked.size()))
-            runeChecked[static_cast<std::size_t>(rune)] = 1;
+            runeChecked[static_cast<std::size_t>(rune)] = true;
     }
     for (const int type : checkedItemTypes) {
         if (!IsIndex(type, itemTypeChecked.size()))
             continue;
-        itemTypeChecked[static_cast<std::size_t>(type)] = 1;
+        itemTypeChecked[static_cast<std::size_t>(type)] = true;
         const ItemType& itemType = store.GetItemType(type);
         if (HasCategory(itemType.GetCategory())) {
             int& most = mostSockets[static_cast<std::size_t>(itemType.GetCategory())];

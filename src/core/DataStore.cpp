@@ -84,7 +84,7 @@ void DataStore::ParseItemTypes(ByteView file)
     DatLayout<DatItem> layout = ScanItems(file, itemTypeCount);
     for (int i = 0; i < itemTypeCount; ++i) {
         if (static_cast<std::size_t>(i) >= layout.records.size()) {
-            GetItemType(i).SetFromFile({}, -1, NoCategory);
+            GetItemType(i) = ItemType();
             continue;
         }
         DatItem& record = layout.records[static_cast<std::size_t>(i)];

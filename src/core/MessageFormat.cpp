@@ -48,7 +48,6 @@ std::string FormatMessage(const std::string& format, std::initializer_list<Forma
 {
     const std::vector<FormatArg> args(argList);
     std::string out;
-    out.reserve(format.size() + 32);
     std::size_t pos = 0;
     while (pos < format.size()) {
         const char c = format[pos];

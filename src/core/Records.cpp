@@ -24,15 +24,18 @@ void ItemType::SetFromFile(std::string newName, int newMaxSockets, int code)
 std::string Runeword::RuneOrderText() const
 {
     std::string text;
-    for (std::size_t i = 0; i < runes.size(); ++i) {
-        if (i > 0)
-            text += ' ';
-        if (store != nullptr && runes[i] >= 0 && runes[i] < store->GetRuneCount())
-            text += store->GetRune(runes[i]).GetName();
-        else if (i < runeNames.size())
-            text += runeNames[i];
-    }
+    for (int position = 0; position < GetRuneCount(); ++position)
+        text += (position > 0 ? " " : "") + RuneName(position);
     return text;
+}
+
+std::string Runeword::RuneName(int position) const
+{
+    const auto at = static_cast<std::size_t>(position);
+    const int rune = runes[at];
+    if (store != nullptr && rune >= 0 && rune < store->GetRuneCount())
+        return store->GetRune(rune).GetName();
+    return at < runeNames.size() ? runeNames[at] : std::string();
 }
 
 int Runeword::ClvlRequirement() const

@@ -86,6 +86,8 @@ public:
     // The rune names in socketing order joined by single spaces. A rune the
     // rune table does not hold shows under the name the file gave it.
     std::string RuneOrderText() const;
+    // The rune at a position, by the rune table's name or else the file's.
+    std::string RuneName(int position) const;
     // The highest clvl among the runes, at least 0; unknown runes are skipped.
     int ClvlRequirement() const;
 

@@ -92,9 +92,9 @@ std::optional<Bytes> EncodeRoster(const Roster& roster)
     return file;
 }
 
-// Writes record k into the file as found (k >= 0, and the file is the one
-// last read or written), or else the whole roster.
-bool WriteRoster(Roster& roster, int k, Io io)
+// Writes record k into the file as found (when there is a k and the file is
+// the one last read or written), or else the whole roster.
+bool WriteRoster(Roster& roster, std::optional<int> k, Io io)
 {
     std::optional<Bytes> file;
     if (!roster.unreadable) {
@@ -104,12 +104,13 @@ bool WriteRoster(Roster& roster, int k, Io io)
         if (found.state == FileState::Unreadable) {
             // Another program may have put a file there that this copy cannot
             // know: it is not written over.
-        } else if (k >= 0 && same && roster.fileInStep) {
-            const auto record = roster.characters[static_cast<std::size_t>(k)].EncodeRecord();
+        } else if (k && same && roster.fileInStep) {
+            const auto slot = static_cast<std::size_t>(*k);
+            const auto record = roster.characters[slot].EncodeRecord();
             if (record) {
                 file = std::move(found.content);
-                const std::size_t start = static_cast<std::size_t>(k) * RecordSize;
-                if (file->size() / RecordSize <= static_cast<std::size_t>(k))
+                const std::size_t start = slot * RecordSize;
+                if (file->size() / RecordSize <= slot)
                     file->resize(start + RecordSize);
                 std::copy(record->begin(), record->end(), file->begin() + static_cast<std::ptrdiff_t>(start));
             }
@@ -135,7 +136,7 @@ bool SaveCharacter(Roster& roster, int k, Io io)
 
 bool RewriteRoster(Roster& roster, Io io)
 {
-    return WriteRoster(roster, -1, io);
+    return WriteRoster(roster, std::nullopt, io);
 }
 
 } // namespace glyphmoor

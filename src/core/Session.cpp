@@ -365,16 +365,11 @@ std::vector<Session::MissingRune> Session::MissingRunes(int runeword) const
     if (runeword < 0 || runeword >= store.GetRunewordCount())
         return missing;
     const Runeword& word = store.GetRuneword(runeword);
-    const std::vector<std::string>& fileNames = word.GetRuneNames();
     int start = 0;
     for (int position = 0; position < word.GetRuneCount(); ++position) {
         // The pieces of the rune order text, as Runeword::RuneOrderText joins them.
-        const int rune = word.GetRune(position);
-        const auto at = static_cast<std::size_t>(position);
-        const std::string name = rune >= 0 && rune < RuneCount ? store.GetRune(rune).GetName()
-                                 : at < fileNames.size()      ? fileNames[at]
-                                                              : std::string();
-        if (!Ticked(Pick::Rune, rune))
+        const std::string name = word.RuneName(position);
+        if (!Ticked(Pick::Rune, word.GetRune(position)))
             missing.push_back({start, static_cast<int>(name.size()), name});
         start += static_cast<int>(name.size()) + 1;
     }

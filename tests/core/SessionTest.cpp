@@ -41,7 +41,9 @@ TEST_F(SessionTest, RowsOfRunewordsWithOneNameTellTheirOwnTexts)
     session.ListRunewords();
     ASSERT_EQ(session.Listed(), (std::vector<int>{0, 1}));
     EXPECT_EQ(session.ListedRuneword(2), -1);
-    EXPECT_EQ(session.StatusText(Pick::ItemType, ItemTypeCount) + session.StatusText(Pick::Rune, RuneCount), "");
+    EXPECT_EQ(session.StatusText(Pick::ItemType, ItemTypeCount) + session.StatusText(Pick::Rune, RuneCount) +
+                  session.TipText(Pick::Rune, RuneCount, 1024),
+              "");
     session.SetHighlighted(Pick::Runeword, 1);
     EXPECT_EQ(session.InfoText(), "second");
     EXPECT_EQ(session.StatusText(Pick::Runeword, 1), " Twin:  Clvl requirement:  3");

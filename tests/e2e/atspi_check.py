@@ -30,7 +30,7 @@ def checked(row):
 
 
 def main():
-    for _ in range(150):
+    for _ in range(600):  # a first start of a fresh sanitizer build under load can take long
         desktop = Atspi.get_desktop(0)
         apps = [desktop.get_child_at_index(i) for i in range(desktop.get_child_count())]
         app = next((a for a in apps if a is not None and a.get_process_id() == proc.pid), None)

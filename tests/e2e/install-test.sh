@@ -79,13 +79,8 @@ else
   mkdir "$player"
   (cd / && exec env -i PATH=/usr/bin:/bin HOME="$player" DISPLAY="$DISPLAY" sh -c "exec $exec_line") &
   program=$!
-  # The first start asks for a character: name, Tab, level, Enter.
-  if dialog=$(timeout 20 xdotool search --sync --onlyvisible --name '^New Character\.\.\.$'); then
-    { xdotool windowfocus --sync "$dialog" type --delay 40 Ann && xdotool key Tab type 12 && xdotool key Return; } ||
-      fail "could not type into the New Character... dialog"
-  fi
-  timeout 20 xdotool search --sync --onlyvisible --name "^Glyphmoor v$version\$" >/dev/null ||
-    fail "no window \"Glyphmoor v$version\" after starting \"$exec_line\""
+  character Ann 12 # the first start asks for a character
+  window "Glyphmoor v$version" >/dev/null
   kill -TERM "$program" 2>/dev/null && wait "$program" || true
   folder=$player/.local/share/glyphmoor
   grep -q Ann "$folder/chars.dat" 2>/dev/null || fail "the first character was not saved in $folder"
@@ -151,11 +146,7 @@ grep -q '^glyphmoor: cannot create the folder .* set XDG_DATA_HOME' "$scratch/er
 [[ -n $xvfb ]] || start_xvfb "$scratch"
 env -u QT_QPA_PLATFORM HOME="$scratch" XDG_DATA_HOME="$scratch/file" "$launcher" 2>/dev/null &
 pid=$!
-if box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Error\.\.\.$'); then
-  xdotool windowfocus --sync "$box" key Return || true
-else
-  fail "no message box when the folder cannot be made"
-fi
+window 'Error\.\.\.' >/dev/null && xdotool key Return # the box when the folder cannot be made
 timeout 10 tail --pid="$pid" -f /dev/null || { kill "$pid"; fail "the launcher did not end after its box"; }
 wait "$pid" && status=0 || status=$?
 [[ $status -eq 1 && ! -f $report ]] || fail "after its box the launcher ended with $status or started the program"
