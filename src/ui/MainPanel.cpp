@@ -193,10 +193,7 @@ void MainPanel::ConnectList(SelectList* list, Pick pick)
     connect(list, &SelectList::rightClicked, this, rightClick);
     connect(list, &SelectList::rightDoubleClicked, this, rightClick);
     if (pick != Pick::Runeword) {
-        connect(list, &SelectList::toggleRequested, this, [this, list, pick](int row) {
-            if (row >= 0 && row < list->GetRowCount())
-                session.FlipTick(pick, row);
-        });
+        connect(list, &SelectList::toggleRequested, this, [this, pick](int row) { session.FlipTick(pick, row); });
         connect(list, &SelectList::keyDown, this, [this, list, pick](int key, Qt::KeyboardModifiers modifiers) {
             // Only a plain Space ticks; Alt+Space belongs to the window menu.
             const int row = list->GetSelectionMark();

@@ -28,10 +28,6 @@ QVariant RowModel::data(const QModelIndex& index, int role) const
         return QVariant::fromValue(row.marks);
     if (role == Qt::AccessibleDescriptionRole && !row.description.isEmpty())
         return row.description;
-    // For the accessibility layer only: the flags stay without
-    // ItemIsUserCheckable, so Qt never toggles a tick by itself.
-    if (role == Qt::CheckStateRole && index.column() == 0 && row.stateImage != 0)
-        return row.stateImage == 2 ? Qt::Checked : Qt::Unchecked;
     return {};
 }
 
@@ -117,5 +113,5 @@ void RowModel::SetStateImage(int row, int image)
 {
     rows[static_cast<std::size_t>(row)].stateImage = image;
     const QModelIndex changed = index(row, 0);
-    emit dataChanged(changed, changed, {StateImageRole, Qt::CheckStateRole});
+    emit dataChanged(changed, changed, {StateImageRole});
 }

@@ -266,7 +266,6 @@ SelectList::SelectList(int id, Mode mode, QWidget* parent)
     view->setFocusPolicy(Qt::TabFocus);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setSelectionBehavior(mode == Mode::List ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setDragEnabled(false);
     view->setItemDelegate(new RowDelegate(&d->look, view));
     view->setModel(model); // the header keeps its fixed, unmovable, unclickable sections

@@ -17,7 +17,6 @@ QString FromCodePage(const std::string& bytes)
     if (latin1)
         return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
     for (const char c : bytes) {
         const auto b = static_cast<std::uint8_t>(c);
         text += QChar(static_cast<char16_t>(glyphmoor::CharacterOfByte(b).value_or(b)));
@@ -28,7 +27,6 @@ QString FromCodePage(const std::string& bytes)
 std::optional<std::string> ToCodePage(const QString& text)
 {
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
     for (const QChar ch : text) {
         const char16_t u = ch.unicode();
         std::optional<std::uint8_t> byte = glyphmoor::ByteOfCharacter(u);

@@ -47,8 +47,13 @@ TEST_F(Characters, AnEmptyRosterGetsAFirstCharacterBeforeTheWindowShowsAndAfterT
     EXPECT_EQ(Row(0), "Hero");
     SelectList& items = harness.List(ids::ItemList);
     Click(items, LabelPoint(items, 7));
-    harness.prompter.dialogs.push_back([&items](QDialog& dialog) {
-        EXPECT_EQ(items.GetFirstSelectedRow(), 0); // behind the dialog, the lists start afresh
+    harness.Press("All Runes");
+    harness.Press("All Items");
+    harness.prompter.dialogs.push_back([&](QDialog& dialog) { // behind the dialog, the lists start afresh
+        EXPECT_EQ(std::make_tuple(items.GetFirstSelectedRow(), items.GetSelectionMark(), items.GetTick(0),
+                                  harness.List(ids::RunewordList).GetRowCount(), harness.List(ids::CharacterList).GetRowCount(),
+                                  harness.Pane(1)),
+                  std::make_tuple(0, 0, 0, 0, 0, QString(" R00:  Clvl requirement:  1")));
         Forced("Again")(dialog);
     });
     harness.Command(ids::DeleteCharacterCommand);

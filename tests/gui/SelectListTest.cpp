@@ -96,6 +96,18 @@ TEST_F(SelectListTest, AHandlerSeesTheReportsOfItsOwnCallsBeforeTheyReturn)
     EXPECT_EQ(runes->GetSelectionMark(), 9);
 }
 
+// Ctrl+click takes the selection off a row and leaves it the focus; a click
+// on another row then tells of the row that lost the focus first.
+TEST_F(SelectListTest, ARowLosingOnlyItsFocusIsToldFirst)
+{
+    ASSERT_TRUE(runes->SelectAndFocus(9));
+    QTest::mouseClick(runes->Viewport(), Qt::LeftButton, Qt::ControlModifier, RunePoint(9, 30));
+    ASSERT_EQ(std::make_pair(runes->GetFirstSelectedRow(), runes->GetFocusedRow()), std::make_pair(-1, 9));
+    Recorder recorder(*runes);
+    QTest::mouseClick(runes->Viewport(), Qt::LeftButton, {}, RunePoint(3, 30));
+    EXPECT_EQ(recorder.lines, (Lines{"changed 9", "changed 3", "click 3 @30,56"}));
+}
+
 // Rows and columns that do not exist: refused, with nothing reported.
 TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
 {
@@ -112,7 +124,8 @@ TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
                     runes->StateIconRect(row).isNull());
     }
     EXPECT_LT(runes->LabelRect(1).width(), runes->LabelRect(12).width()); // as wide as its text
-    EXPECT_TRUE(runes->SelectAndFocus(1)); // already selected: nothing to report
+    EXPECT_FALSE(runes->LabelRect(0).isNull() || runes->StateIconRect(0).isNull()); // the first row's parts
+    EXPECT_TRUE(runes->SelectAndFocus(1) && runes->IsRowSelected(1)); // already selected: nothing to report
     EXPECT_EQ(recorder.lines, (Lines{"changed 0"}));
     EXPECT_EQ(std::make_pair(runes->GetTick(0), runes->GetTick(1)), std::make_pair(1, -1));
 
@@ -182,7 +195,7 @@ TEST_F(SelectListTest, InfoTipsAskTheHandlerWithTheRowAndTheCapacity)
     for (const QPoint nowhere : {RunePoint(40, 8), RunePoint(14, 48)}) {
         rest(RunePoint(13, 8), "shown");
         rest(nowhere, "none");
-        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 1000)); // not when it expires
     }
     EXPECT_EQ(requests, (std::vector<std::pair<int, int>>{{12, 1024}, {13, 30}, {13, 30}, {13, 30}}));
 }
@@ -191,8 +204,11 @@ TEST_F(SelectListTest, AScreenReaderMeetsRowsAsCheckBoxes)
 {
     runes->SetTick(4, true);
     runes->SetTick(5, false);
+    runes->SelectAndFocus(4); // while the list has no keyboard focus
     QAccessibleInterface* view = QAccessible::queryAccessibleInterface(runes->View());
     ASSERT_EQ(view->childCount(), 33);
+    EXPECT_EQ(std::make_tuple(view->child(33), view->indexOfChild(view->child(0)), view->child(4)->state().focused),
+              std::make_tuple(nullptr, 0, false));
     EXPECT_EQ(view->child(4)->text(QAccessible::Name), "R4");
     EXPECT_EQ(std::make_pair(view->child(4)->role(), view->child(4)->window()),
               std::make_pair(QAccessible::CheckBox, window.windowHandle()));

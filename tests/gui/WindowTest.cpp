@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 
 #include "app/TerminationSignals.h"
+#include "ui/UiFont.h"
 
 #include <QAbstractItemModelTester>
 #include <QAbstractItemView>
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTimer>
 
 #include <csignal>
@@ -96,7 +98,8 @@ TEST_F(Window, StartupAppliesTheStoredCharacterAndSettings)
     };
     int marks = 0;
     for (int y = cell.top(); y <= cell.bottom(); ++y)
-        if (dark(left + metrics.horizontalAdvance("R00 ") + 1, left + metrics.horizontalAdvance("R00 R01") - 2, y))
+        if (dark(left + metrics.horizontalAdvance("R00 ") + 1, left + metrics.horizontalAdvance("R00 R01") - 1, y) &&
+            !dark(left + metrics.horizontalAdvance("R00 R01"), left + metrics.horizontalAdvance("R00 R01"), y))
             marks += dark(left + 1, left + metrics.horizontalAdvance("R00") - 2, y) ? 100 : 1;
     EXPECT_EQ(marks, 1); // one line under R01 and none under R00
     EXPECT_EQ(QStringList({harness.Pane(0), harness.Pane(1), harness.Pane(2), Info()}),
@@ -104,6 +107,11 @@ TEST_F(Window, StartupAppliesTheStoredCharacterAndSettings)
                            " Twice:  Clvl requirement:  5", "Rune 2\nsecond line"}));
     EXPECT_TRUE(harness.List(ids::RuneList).hasFocus());
     EXPECT_EQ(harness.Panel().InfoBox()->accessibleName(), "Information");
+    QApplication::setStyle(QStringLiteral("Windows")); // another style: the last columns make room for its scroll bar
+    const int bar = harness.Panel().style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &harness.Panel());
+    EXPECT_EQ(std::make_pair(runewords.GetColumnWidth(2), harness.List(ids::CharacterList).GetColumnWidth(0)),
+              std::make_pair(176 - bar, 86 - bar));
+    UseUiStyle();
 }
 
 TEST_F(Window, ClosingSavesTheCharacterAndTheSettings)
@@ -282,8 +290,11 @@ TEST_F(Window, RefreshKeepsTheSelectedRunewordWhileItIsListed)
     for (const int rune : {3, 4, 5})
         Click(runes, StateIconPoint(runes, rune));
     EXPECT_EQ(Runewords(), (std::vector<QString>{"Alpha", "Twice", "Gamma", "Eta"}));
-    EXPECT_EQ(runewords.GetFirstSelectedRow(), 3);
+    EXPECT_EQ(std::make_pair(runewords.GetFirstSelectedRow(), runewords.GetTick(3)), std::make_pair(3, -1));
     EXPECT_EQ(harness.Pane(2), " Eta:  Clvl requirement:  1");
+    harness.Command(ids::IgnoreRunesRule); // a rule keeps the selected runeword too
+    EXPECT_EQ(runewords.GetItemText(runewords.GetFirstSelectedRow(), 0), "Eta");
+    harness.Command(ids::AllRunesRule);
     Click(items, StateIconPoint(items, 0)); // without Mel0, Eta and Alpha go
     EXPECT_EQ(Runewords(), (std::vector<QString>{"Twice", "Gamma"}));
     EXPECT_EQ(runewords.GetFirstSelectedRow(), 0);
