@@ -50,7 +50,8 @@ TEST_F(Characters, AnEmptyRosterGetsAFirstCharacterBeforeTheWindowShowsAndAfterT
     harness.Press("All Runes");
     harness.Press("All Items");
     harness.prompter.dialogs.push_back([&](QDialog& dialog) { // behind the dialog, the lists start afresh
-        EXPECT_EQ(std::make_tuple(items.GetFirstSelectedRow(), items.GetSelectionMark(), items.GetTick(0),
+        EXPECT_EQ(std::make_tuple(items.GetFirstSelectedRow() + harness.List(ids::RuneList).GetFirstSelectedRow(),
+                                  items.GetSelectionMark(), items.GetTick(0),
                                   harness.List(ids::RunewordList).GetRowCount(), harness.List(ids::CharacterList).GetRowCount(),
                                   harness.Pane(1)),
                   std::make_tuple(0, 0, 0, 0, 0, QString(" R00:  Clvl requirement:  1")));
@@ -91,8 +92,9 @@ TEST_F(Characters, NewCharacterSavesTheOneLeftAndEditChangesOnlyTheRow)
     ASSERT_EQ(roster.size(), 3 * 71);
     EXPECT_EQ(roster[17 + 9], 1); // the left character's new tick is on disk
     EXPECT_EQ(roster.mid(2 * 71 + 2, 4), "Nova");
-    EXPECT_EQ(std::make_pair(Selected(), harness.List(ids::CharacterList).GetFirstSelectedRow()),
-              std::make_pair(2, 2));
+    EXPECT_EQ(std::make_tuple(Selected(), harness.List(ids::CharacterList).GetFirstSelectedRow(),
+                              harness.List(ids::CharacterList).GetRowCount()),
+              std::make_tuple(2, 2, 3));
     EXPECT_EQ(runes.GetTick(9), 0);
     harness.Panel().SelectCharacter(0);
     harness.prompter.dialogs.push_back(TypeCharacter("Orla", "10"));

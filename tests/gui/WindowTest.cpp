@@ -107,6 +107,7 @@ TEST_F(Window, StartupAppliesTheStoredCharacterAndSettings)
                            " Twice:  Clvl requirement:  5", "Rune 2\nsecond line"}));
     EXPECT_TRUE(harness.List(ids::RuneList).hasFocus());
     EXPECT_EQ(harness.Panel().InfoBox()->accessibleName(), "Information");
+    EXPECT_EQ(harness.Frame()->findChild<QWidget*>(QString::number(ids::StatusBar)), harness.Frame()->GetStatusLine());
     QApplication::setStyle(QStringLiteral("Windows")); // another style: the last columns make room for its scroll bar
     const int bar = harness.Panel().style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &harness.Panel());
     EXPECT_EQ(std::make_pair(runewords.GetColumnWidth(2), harness.List(ids::CharacterList).GetColumnWidth(0)),
