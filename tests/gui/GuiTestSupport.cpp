@@ -96,9 +96,13 @@ void Harness::Start()
 
 void Harness::Press(const QString& button) const
 {
-    for (QPushButton* pushButton : Panel().findChildren<QPushButton*>())
-        if (pushButton->accessibleName() == button)
+    for (QPushButton* pushButton : Panel().findChildren<QPushButton*>()) {
+        if (pushButton->accessibleName() == button) {
             QTest::mouseClick(pushButton, Qt::LeftButton);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no button " << button.toStdString();
 }
 
 bool Harness::Checked(int commandId) const

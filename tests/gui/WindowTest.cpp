@@ -96,12 +96,12 @@ TEST_F(Window, StartupAppliesTheStoredCharacterAndSettings)
                 return false;
         return true;
     };
+    const int r01Start = left + metrics.horizontalAdvance("R00 "), r01End = left + metrics.horizontalAdvance("R00 R01");
     int marks = 0;
     for (int y = cell.top(); y <= cell.bottom(); ++y)
-        if (dark(left + metrics.horizontalAdvance("R00 ") + 1, left + metrics.horizontalAdvance("R00 R01") - 1, y) &&
-            !dark(left + metrics.horizontalAdvance("R00 R01"), left + metrics.horizontalAdvance("R00 R01"), y))
+        if (dark(r01Start + 1, r01End - 1, y) && !dark(r01End, r01End, y))
             marks += dark(left + 1, left + metrics.horizontalAdvance("R00") - 2, y) ? 100 : 1;
-    EXPECT_EQ(marks, 1); // one line under R01 and none under R00
+    EXPECT_EQ(marks, 1); // one line under R01, ending where R01 ends, and none under R00
     EXPECT_EQ(QStringList({harness.Pane(0), harness.Pane(1), harness.Pane(2), Info()}),
               QStringList({" Def0:  Max possible sockets:  4", " R02:  Clvl requirement:  5",
                            " Twice:  Clvl requirement:  5", "Rune 2\nsecond line"}));
