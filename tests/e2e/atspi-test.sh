@@ -7,10 +7,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=$(realpath "${1:?program}")
 data=${2:?data folder}
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/glyphmoor-atspi.XXXXXX")
-xvfb=""
-trap '[[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null; rm -rf "$scratch"' EXIT
 source "$here/xvfb.sh"
+e2e_begin atspi
 mkdir "$scratch/work"
 cp "$data"/runes.dat "$data"/items.dat "$data"/runewords.dat "$scratch/work/"
 start_xvfb "$scratch"

@@ -10,18 +10,11 @@ set -euo pipefail
 
 build=${1:?usage: install-test.sh BUILD_DIR SOURCE_DIR}
 source_dir=${2:?usage: install-test.sh BUILD_DIR SOURCE_DIR}
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/glyphmoor-install.XXXXXX")
 source "$(dirname "$0")/xvfb.sh"
-installed=no xvfb="" sudo=""
+e2e_begin install '[[ $installed == no ]] || apt purge glyphmoor'
+installed=no sudo="" failures=0
 [[ $(id -u) -eq 0 ]] || sudo="sudo -n"
 apt() { $sudo env DEBIAN_FRONTEND=noninteractive apt-get -qq -y -o DPkg::Lock::Timeout=300 "$@" >>"$scratch/apt.log" 2>&1; }
-cleanup() {
-  [[ -z $xvfb ]] || kill "$xvfb" 2>/dev/null || true
-  [[ $installed == no ]] || apt purge glyphmoor || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-failures=0
 fail() {
   echo "FAILED: $*" >&2
   failures=$((failures + 1))

@@ -11,29 +11,17 @@
 #
 # DATA_DIR holds runes.dat, items.dat and runewords.dat (build/data). OUT_DIR
 # (default: the current directory) receives screenshot.png, the window with a
-# filled runeword list, and failure.png, the screen when a step failed.
+# filled runeword list, and e2e-failure.png, the screen when a step failed.
 # Needs Xvfb, xdotool and ImageMagick (scripts/deps.sh installs them).
 set -euo pipefail
 program=$(realpath "${1:?usage: run-e2e.sh PROGRAM DATA_TOOL DATA_DIR [OUT_DIR]}") tool=$(realpath "$2") data=$3
 out=$(realpath "${4:-.}")
 
 source "$(dirname "$0")/xvfb.sh"
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/glyphmoor-e2e.XXXXXX")
-xvfb="" app=""
-cleanup() {
-  for pid in $app $xvfb; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-fail() {
-  echo "e2e: FAILED: $*" >&2
-  import -window root "$out/failure.png" 2>/dev/null && echo "e2e: the screen: $out/failure.png" >&2
-  exit 1
-}
-
+e2e_begin e2e
 work=$scratch/$'work-\xff\xfe' # a folder name is bytes, not text
 mkdir -p "$work" "$out"
-rm -f "$out/failure.png"
+rm -f "$out/e2e-failure.png"
 cp "$data"/runes.dat "$data"/items.dat "$data"/runewords.dat "$work/"
 start_xvfb "$scratch"
 export QT_QPA_PLATFORM=xcb
@@ -43,7 +31,7 @@ export QT_QPA_PLATFORM=xcb
 [[ -z ${ASAN_OPTIONS:-} ]] || export ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0
 
 (cd "$work" && exec "$program") >"$scratch/program.log" 2>&1 &
-app=$!
+app=$! pids=$!
 character "Wren Ashby" 42   # the roster is empty: the program asks first
 main=$(window 'Glyphmoor v[0-9.]*')
 # A fixed size: the window manager is offered no sizing border, no maximise box.
@@ -69,11 +57,10 @@ xdotool key --delay 100 alt+c alt+w alt+x                # Common, All Weapons, 
 for _ in $(seq 150); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "the program is still running 15 s after Exit"
 wait "$app" || fail "the program ended with status $?: $(cat "$scratch/program.log")"
-app=""
+pids=""
 
 # Slots, names, levels, ticks and highlighted rows as saved, the filter
 # settings, and what the program lists for the selected character.
-"$tool" show "$work" >"$scratch/shown" || fail "glyphmoor-data show: $(cat "$scratch/shown")"
 expected="chars.dat: 2 characters
 character 0: 'Wren Ashby', clvl 42
   runes: $(seq -s ' ' 0 32)
@@ -84,8 +71,7 @@ character 1: 'Brann', clvl 7
 settings.dat: selected character 1, info: runeword info (3)
   rune rule: any rune (2), character rule: the selected character (1)
   clvl over 0, clvl under 100, ignore clvl limits: yes"
-diff <(echo "$expected") <(grep -v '^  highlighted\|^listed\|^  [0-9]* ' "$scratch/shown") ||
-  fail "chars.dat and settings.dat do not hold what was done (above: - expected, + found)"
+shows "$work" "$expected"
 grep -q "^listed for character 1: [1-9][0-9]* runewords" "$scratch/shown" || fail "nothing listed for Brann"
 extra=$(ls "$work" | grep -vx 'runes.dat\|items.dat\|runewords.dat\|chars.dat\|settings.dat' || true)
 [[ -z $extra ]] || fail "unexpected files in the working folder: $extra"

@@ -10,7 +10,7 @@
 #
 #   tests/e2e/windows-e2e.sh ZIP SETUP_EXE DATA_TOOL [OUT_DIR]
 #
-# OUT_DIR (default: the current directory) receives windows-failure.png, the
+# OUT_DIR (default: the current directory) receives windows-e2e-failure.png, the
 # screen when a step failed.
 set -euo pipefail
 zip=$(realpath "${1:?usage: windows-e2e.sh ZIP SETUP_EXE DATA_TOOL [OUT_DIR]}") setup=$(realpath "$2")
@@ -18,22 +18,11 @@ tool=$(realpath "$3") out=$(realpath "${4:-.}")
 wine=/usr/lib/wine/wine64
 
 source "$(dirname "$0")/xvfb.sh"
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/glyphmoor-windows-e2e.XXXXXX")
-xvfb="" window_wait=30 type_delay=60 # Wine is slower to show a window and to take keys
+e2e_begin windows-e2e '/usr/lib/wine/wineserver -k 2>/dev/null'
+window_wait=30 type_delay=60 # Wine is slower to show a window and to take keys
 export WINEPREFIX=$scratch/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cleanup() {
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  [[ -z $xvfb ]] || kill "$xvfb" 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-fail() {
-  echo "windows-e2e: FAILED: $*" >&2
-  import -window root "$out/windows-failure.png" 2>/dev/null && echo "windows-e2e: the screen: $out/windows-failure.png" >&2
-  exit 1
-}
 start_xvfb "$scratch"
-rm -f "$out/windows-failure.png"
+rm -f "$out/windows-e2e-failure.png"
 "$wine" wineboot -i </dev/null >/dev/null 2>&1
 
 # Runs "$@" (a Wine program) to its end within 60 s, with no standard input.
@@ -52,14 +41,13 @@ play() {
   window 'Glyphmoor v[0-9.]*' >/dev/null
   xdotool key --delay 150 space Down Down space Tab space alt+x
 }
-shows() {
-  "$tool" show "$1" >"$scratch/shown" 2>&1 || fail "glyphmoor-data show $1: $(cat "$scratch/shown")"
-  diff <(echo "$2") <(grep -v '^  highlighted\|^listed\|^  [0-9]* ' "$scratch/shown") ||
-    fail "the files in $1 do not hold what was done (above: - expected, + found)"
+# What glyphmoor-data shows of one character NAME CLVL played as above, and the default rules.
+played() {
+  printf '%s\n' "chars.dat: 1 characters" "character 0: '$1', clvl $2" "  runes: 0 2" "  item types: 0" \
+    "settings.dat: selected character 0, info: runeword info (3)" \
+    "  rune rule: all runes (1), character rule: regardless of characters (3)" \
+    "  clvl over 0, clvl under 100, ignore clvl limits: yes"
 }
-defaults="settings.dat: selected character 0, info: runeword info (3)
-  rune rule: all runes (1), character rule: regardless of characters (3)
-  clvl over 0, clvl under 100, ignore clvl limits: yes"
 
 portable=$scratch/Spiele-Ærø
 mkdir "$portable" && (cd "$portable" && unzip -q "$zip")
@@ -67,11 +55,7 @@ portable=$(echo "$portable"/Glyphmoor-*-win64)
 (cd "$portable" && ends "$wine" glyphmoor.exe) &
 play "Wren Ashby" 42
 wait $! || exit 1
-shows "$portable" "chars.dat: 1 characters
-character 0: 'Wren Ashby', clvl 42
-  runes: 0 2
-  item types: 0
-$defaults"
+shows "$portable" "$(played "Wren Ashby" 42)"
 
 ends "$wine" "$setup" /S
 programs=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Local/Programs/Glyphmoor
@@ -81,11 +65,7 @@ appdata=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Roaming/Glyphmoor
 (cd "$scratch" && ends "$wine" start /unix "$entry") # returns before the launcher ends
 play "Brann" 7
 timeout 60 /usr/lib/wine/wineserver -w || fail "the program is still running 60 s after Alt+X"
-shows "$appdata" "chars.dat: 1 characters
-character 0: 'Brann', clvl 7
-  runes: 0 2
-  item types: 0
-$defaults"
+shows "$appdata" "$(played Brann 7)"
 kept=$(cd "$appdata" && sha256sum -- *)
 ends "$wine" "$programs/Uninstall.exe" /S
 timeout 60 /usr/lib/wine/wineserver -w # the uninstaller runs on from a copy of itself
