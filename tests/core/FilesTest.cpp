@@ -272,11 +272,6 @@ TEST(SettingsFile, AFailedSaveKeepsTheOldAndAShortFileIsReadAsFarAsItGoes)
 
 // A fresh directory per test, with DiskFiles on it. The folder goes after the
 // store has let go of its files: Windows keeps a folder with open files.
-struct Folder {
-    ~Folder() { fs::remove_all(path); }
-    const fs::path path;
-};
-
 class Disk : public ::testing::Test {
 protected:
     Disk() { fs::create_directories(dir / "elsewhere"); }
@@ -287,7 +282,7 @@ protected:
             names.insert(entry.path().filename().string());
         return names;
     }
-    const Folder folder{fs::temp_directory_path() / ("glyphmoor-test-" + std::to_string(::getpid()))};
+    const TempFolder folder;
     const fs::path& dir = folder.path;
     DiskFiles disk{dir.string()};
 };

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 
@@ -31,8 +30,7 @@ TEST(FuzzRegression, EveryKeptInputAndSeedHoldsEveryInvariant)
     }
     for (const auto& [name, path] : inputs) {
         const std::string target = name.substr(0, name.find('-'));
-        std::ifstream in(path, std::ios::binary);
-        const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const Bytes bytes = test::BytesOf(test::FileText(path));
         EXPECT_EQ(checks.count(target) ? checks.at(target)(bytes) : "no such target", "") << path;
     }
 }

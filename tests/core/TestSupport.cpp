@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace glyphmoor::test {
 
@@ -39,6 +41,29 @@ MessageAnswer RecordingMessages::Show(const Message& message)
     if (whileShown)
         whileShown(message);
     return message.buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
+
+std::string FileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+static std::filesystem::path FreshFolder()
+{
+    static int made = 0;
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("glyphmoor-test-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directory(path);
+    return path;
+}
+
+TempFolder::TempFolder() : path(FreshFolder()) {}
+
+void TempFolder::Write(const std::string& name, const std::string& bytes) const
+{
+    std::ofstream(path / name, std::ios::binary) << bytes;
 }
 
 Bytes Concat(std::initializer_list<Bytes> parts)

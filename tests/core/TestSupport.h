@@ -5,6 +5,7 @@
 #include "core/FileStore.h"
 #include "core/Messages.h"
 
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
 #include <map>
@@ -55,6 +56,18 @@ inline Bytes BytesOf(const std::string& text)
     return Bytes(text.begin(), text.end());
 }
 Bytes Concat(std::initializer_list<Bytes> parts);
+
+// The bytes of a file, empty when it cannot be read.
+std::string FileText(const std::filesystem::path& path);
+
+// A fresh folder in the system's temporary one, removed with what it holds.
+struct TempFolder {
+    TempFolder();
+    ~TempFolder() { std::filesystem::remove_all(path); }
+    std::string Read(const std::string& name) const { return FileText(path / name); }
+    void Write(const std::string& name, const std::string& bytes) const;
+    const std::filesystem::path path;
+};
 
 // Builders for the reference files. Texts are taken byte for byte, so a
 // description may hold the file's own marker bytes.

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher's first start on a real folder: which sample files are added,
 // which of the player's files stop it, and which leftovers go.
+#include "TestSupport.h"
 #include "launcher/FirstStart.h"
 #include "launcher/Platform.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <set>
 #include <string_view>
@@ -19,11 +19,7 @@ namespace {
 
 const std::string Sample[] = {"RUNES", "ITEMS", "RUNEWORDS"};
 
-std::string Content(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using glyphmoor::test::FileText;
 
 // One letter per reference file: '-' absent, 's' the sample's bytes, 'o' the
 // player's own bytes, 'l' a link that leads nowhere, 'd' a directory.
@@ -31,7 +27,7 @@ char StateOf(const fs::path& path, int i)
 {
     if (fs::is_symlink(path) || !fs::exists(path) || fs::is_directory(path))
         return fs::is_symlink(path) ? 'l' : fs::exists(path) ? 'd' : '-';
-    return Content(path) == Sample[i] ? 's' : Content(path) == "mine" ? 'o' : '?';
+    return FileText(path) == Sample[i] ? 's' : FileText(path) == "mine" ? 'o' : '?';
 }
 
 TEST(FirstStart, FolderStates)
@@ -59,17 +55,18 @@ TEST(FirstStart, FolderStates)
         {"look-alikes stay", "---", "sss", {"runes.dat.partial.5", ".runes.dat.partial.x", ".partial.5"}, "sss",
          {"runes.dat.partial.5", ".runes.dat.partial.x", ".partial.5"}, ""},
     };
-    const fs::path root = fs::temp_directory_path() / ("glyphmoor-first-start-" + std::to_string(::getpid()));
-    const fs::path folder = root / "folder", samples = root / "samples";
+    const glyphmoor::test::TempFolder root;
+    const fs::path folder = root.path / "folder", samples = root.path / "samples";
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
 #ifdef _WIN32
         if (std::string_view(row.before).find('l') != std::string_view::npos)
             continue; // symbolic links need rights a player's account lacks (and Wine has none)
 #endif
-        fs::remove_all(root);
-        fs::create_directories(folder);
-        fs::create_directories(samples);
+        for (const fs::path& made : {folder, samples}) {
+            fs::remove_all(made);
+            fs::create_directories(made);
+        }
         for (int i = 0; i < 3; ++i) {
             const fs::path path = folder / launcher::ReferenceFiles[i];
             if (row.samples[i] == 's')
@@ -77,7 +74,7 @@ TEST(FirstStart, FolderStates)
             if (row.before[i] == 's' || row.before[i] == 'o')
                 std::ofstream(path) << (row.before[i] == 's' ? Sample[i] : "mine");
             else if (row.before[i] == 'l')
-                fs::create_symlink(root / "nowhere", path);
+                fs::create_symlink(root.path / "nowhere", path);
             else if (row.before[i] == 'd')
                 fs::create_directory(path);
         }
@@ -111,7 +108,6 @@ TEST(FirstStart, FolderStates)
             found.insert(entry.path().filename().string());
         EXPECT_EQ(found, expected) << "leftovers or a staging folder";
     }
-    fs::remove_all(root);
 }
 
 // A message box on a platform that draws nothing would wait for a click that

@@ -11,9 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace glyphmoor::tools {
 namespace {
@@ -181,33 +179,9 @@ struct Tool {
     return ::testing::AssertionFailure() << "exit code " << run.code << ":\n" << all;
 }
 
-// A fresh directory, removed again.
-struct TempDir {
-    TempDir()
-    {
-        static int made = 0;
-        path = (fs::temp_directory_path() / ("glyphmoor-data-" + std::to_string(::getpid()) + "-" +
-                                             std::to_string(made++))).string();
-        fs::remove_all(path);
-        fs::create_directory(path);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    std::string Read(const std::string& name) const
-    {
-        std::ostringstream content;
-        content << std::ifstream(fs::path(path) / name, std::ios::binary).rdbuf();
-        return content.str();
-    }
-    void Write(const std::string& name, const std::string& text) const
-    {
-        std::ofstream(fs::path(path) / name, std::ios::binary) << text;
-    }
-    std::string path; // as the tool's command line has it
-};
-
 TEST(DataTool, HelpVersionShowAndUsageErrors)
 {
-    const TempDir dir;
+    const TempFolder dir;
     const Bytes settings = EncodeSettings({AnyRune, SelectedCharacter, 0, 100, false}, RuneInfo, 0);
     dir.Write(SettingsFileName, std::string(settings.begin(), settings.end()));
     const std::string commands = "the commands are compile, decompile, check, show and help\n";
@@ -216,7 +190,7 @@ TEST(DataTool, HelpVersionShowAndUsageErrors)
         {{"--version"}, ExitSuccess, "glyphmoor-data (Glyphmoor) " GLYPHMOOR_VERSION "\n"},
         {{"build"}, ExitUsageError, commands},
         {{"help", "build"}, ExitUsageError, commands},
-        {{"show", dir.path}, ExitSuccess,
+        {{"show", dir.path.string()}, ExitSuccess,
          "info: rune info (1)\n  rune rule: any rune (2), character rule: the selected character (1)\n"},
     };
     for (const auto& [args, code, text] : runs)
@@ -232,11 +206,11 @@ TEST(DataTool, HelpVersionShowAndUsageErrors)
 
 TEST(DataTool, CompileCheckAndDecompileTheSample)
 {
-    const TempDir dat, text, again;
-    EXPECT_TRUE(Says(Tool({"compile", GLYPHMOOR_SAMPLE_DATA_DIR, dat.path}), ExitSuccess, ""));
-    EXPECT_TRUE(Says(Tool({"check", dat.path}), ExitSuccess, "0 errors, 0 warnings"));
-    EXPECT_TRUE(Says(Tool({"decompile", dat.path, text.path}), ExitSuccess, ""));
-    EXPECT_TRUE(Says(Tool({"compile", text.path, again.path}), ExitSuccess, ""));
+    const TempFolder dat, text, again;
+    EXPECT_TRUE(Says(Tool({"compile", GLYPHMOOR_SAMPLE_DATA_DIR, dat.path.string()}), ExitSuccess, ""));
+    EXPECT_TRUE(Says(Tool({"check", dat.path.string()}), ExitSuccess, "0 errors, 0 warnings"));
+    EXPECT_TRUE(Says(Tool({"decompile", dat.path.string(), text.path.string()}), ExitSuccess, ""));
+    EXPECT_TRUE(Says(Tool({"compile", text.path.string(), again.path.string()}), ExitSuccess, ""));
     for (const std::string name : ReferenceFileNames)
         EXPECT_EQ(again.Read(name), dat.Read(name)) << name;
 
@@ -244,28 +218,28 @@ TEST(DataTool, CompileCheckAndDecompileTheSample)
     items[4] = 9; // the first item type's category: the text is written all the same
     dat.Write(ItemsFileName, items);
     const std::string error = "items.dat record 1 (byte 3): error: the category 9";
-    EXPECT_TRUE(Says(Tool({"decompile", dat.path, text.path}), ExitDataError, error));
+    EXPECT_TRUE(Says(Tool({"decompile", dat.path.string(), text.path.string()}), ExitDataError, error));
     EXPECT_NE(text.Read(ItemsText).find("category: 9\n"), std::string::npos);
-    EXPECT_TRUE(Says(Tool({"check", dat.path}), ExitDataError, error));
+    EXPECT_TRUE(Says(Tool({"check", dat.path.string()}), ExitDataError, error));
 }
 
 TEST(DataTool, FailedCompileWritesNoneOfTheThreeAndKeepsTheOldFiles)
 {
-    const TempDir source, target;
+    const TempFolder source, target;
     const TextFiles sources = Small;
     source.Write(RunesText, sources.runes);
     source.Write(RunewordsText, sources.runewords + "\nruneword: Long\nitems: Bow\nrunes: A A A A A A A\n");
     target.Write(RunesFileName, "old runes");
     target.Write(ItemsFileName, "old items");
-    const std::vector<std::string> compile = {"compile", source.path, target.path};
+    const std::vector<std::string> compile = {"compile", source.path.string(), target.path.string()};
     EXPECT_TRUE(Says(Tool(compile), ExitDataError, "items.txt: error: cannot be read"));
     source.Write(ItemsText, sources.items);
     EXPECT_TRUE(
         Says(Tool(compile), ExitDataError, "runewords.txt:13: error: the runeword 'Long' has 7 runes"));
     EXPECT_EQ(target.Read(RunesFileName) + target.Read(ItemsFileName), "old runesold items");
     EXPECT_EQ(std::distance(fs::directory_iterator(target.path), {}), 2); // no leftovers
-    EXPECT_TRUE(Says(Tool({"check", source.path}), ExitDataError, "File not found: 'runes.dat'"));
-    EXPECT_TRUE(Says(Tool({"check", source.path}), ExitDataError, "3 errors, 2 warnings"));
+    EXPECT_TRUE(Says(Tool({"check", source.path.string()}), ExitDataError, "File not found: 'runes.dat'"));
+    EXPECT_TRUE(Says(Tool({"check", source.path.string()}), ExitDataError, "3 errors, 2 warnings"));
 }
 
 } // namespace
