@@ -423,13 +423,9 @@ TEST_F(Disk, TheRosterFileItselfIsLockedThroughLinksAndAcrossReplaces)
 TEST_F(Disk, LeftoversOfAProcessThatIsGoneAreRemovedAndNothingElse)
 {
     const std::string gone = "999999999", mine = std::to_string(::getpid()); // past the largest process id
-    std::set<std::string> kept{"elsewhere",
-                               "chars.dat.new-" + mine + "-0",
-                               "chars.dat.new-" + gone,
-                               "chars.dat.new-" + gone + "-x",
-                               "chars.dat.old.new-" + gone + "-0",
-                               "chars.dat.corrupt-x.new-" + gone + "-0",
-                               "settings.dat.new-" + gone + "-0"};
+    std::set<std::string> kept{"elsewhere", "chars.dat.new-" + mine + "-0", "chars.dat.new-" + gone,
+                               "chars.dat.new-" + gone + "-x", "chars.dat.old.new-" + gone + "-0",
+                               "chars.dat.corrupt-x.new-" + gone + "-0", "settings.dat.new-" + gone + "-0"};
     for (const std::string& name : kept)
         disk.Replace(name, {});
     for (const std::string name : {".new-", ".corrupt.new-", ".corrupt-2.new-"})

@@ -20,19 +20,16 @@ class Recorder {
 public:
     explicit Recorder(SelectList& list)
     {
-        const auto add = [this](const char* what, int row, QPoint p) {
-            lines.push_back(what + std::to_string(row) + " @" + std::to_string(p.x()) + "," +
-                            std::to_string(p.y()));
-            if (onClick)
-                onClick(row, p);
-        };
         QObject::connect(&list, &SelectList::itemChanged, &context, [this](int row) {
             lines.push_back("changed " + std::to_string(row));
             if (onChanged)
                 onChanged(row);
         });
-        QObject::connect(&list, &SelectList::clicked, &context,
-                         [add](int row, QPoint p) { add("click ", row, p); });
+        QObject::connect(&list, &SelectList::clicked, &context, [this](int row, QPoint p) {
+            lines.push_back("click " + std::to_string(row) + " @" + std::to_string(p.x()) + "," + std::to_string(p.y()));
+            if (onClick)
+                onClick(row, p);
+        });
     }
 
     QObject context; // ends the connections with the recorder
@@ -46,10 +43,12 @@ class SelectListTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        QPixmap unticked(16, 16), ticked(16, 16);
-        unticked.fill(Qt::red);
-        ticked.fill(Qt::green);
-        runes->SetStateIcons(QIcon(unticked), QIcon(ticked));
+        const auto filled = [](Qt::GlobalColor color) {
+            QPixmap square(16, 16);
+            square.fill(color);
+            return QIcon(square);
+        };
+        runes->SetStateIcons(filled(Qt::red), filled(Qt::green)); // unticked, ticked
         runes->setGeometry(8, 8, 154, 192);
         words->SetFullRowSelect(true);
         words->InsertColumn(0, "RuneWord", 120);
@@ -189,8 +188,7 @@ TEST_F(SelectListTest, InfoTipsAskTheHandlerWithTheRowAndTheCapacity)
             for (int x = 1; x < shot.width() - 1; ++x)
                 if (qGray(shot.pixel(x, y)) < 128)
                     ink |= QRect(x, y, 1, 1);
-        EXPECT_TRUE(shot.rect().adjusted(4, 4, -4, -4).contains(ink)) << ink.x() << "," << ink.y() << " " << ink.width()
-                                                                       << "x" << ink.height() << " in " << shot.width() << "x" << shot.height();
+        EXPECT_TRUE(shot.rect().adjusted(4, 4, -4, -4).contains(ink)) << "ink within 4 pixels of the tip's edge";
     }
     // Where a click hits no row, no tip: past the rows, right of a short label.
     for (const QPoint nowhere : {RunePoint(40, 8), RunePoint(14, 48)}) {

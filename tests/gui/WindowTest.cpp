@@ -122,9 +122,8 @@ TEST_F(Window, ClosingSavesTheCharacterAndTheSettings)
     // Each Filters command marks its choice, the only mark of its group; the
     // two bounds' submenus are one group, as a bound resets the other bound.
     const std::pair<int, int> groups[] = {{ids::AllRunesRule, ids::IgnoreRunesRule},
-                                          {ids::SelectedCharacterRule, ids::IgnoreCharactersRule},
-                                          {ids::ClvlOverFirst, ids::ClvlUnderLast},
-                                          {ids::IgnoreClvlLimits, ids::IgnoreClvlLimits}};
+        {ids::SelectedCharacterRule, ids::IgnoreCharactersRule}, {ids::ClvlOverFirst, ids::ClvlUnderLast},
+        {ids::IgnoreClvlLimits, ids::IgnoreClvlLimits}};
     for (const int id : {ids::AnyRuneRule, ids::AnyCharacterRule, ids::ClvlOver20, ids::ClvlUnder65,
                          ids::IgnoreClvlLimits}) {
         harness.Command(id);
@@ -149,9 +148,8 @@ TEST_F(Window, AnUnreadableRosterEndsTheRunAndAnUnlockableFolderSavesNothing)
     const QString roster = harness.dir.filePath("chars.dat");
     for (const auto& [unreadable, status, message] :
          {std::tuple(true, 1, glyphmoor::UnreadableRosterMessage()), std::tuple(false, 0, glyphmoor::UnsavedSessionMessage())}) {
-        QFile::remove(roster);
-        QFile::remove(harness.dir.filePath("settings.dat"));
-        QFile::remove(harness.dir.filePath(".glyphmoor.lock"));
+        for (const char* name : {"chars.dat", "settings.dat", ".glyphmoor.lock"})
+            QFile::remove(harness.dir.filePath(name));
 #ifdef _WIN32
         HANDLE held = INVALID_HANDLE_VALUE;
         QByteArray kept;
