@@ -31,7 +31,8 @@ export QT_QPA_PLATFORM=xcb
 [[ -z ${ASAN_OPTIONS:-} ]] || export ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0
 
 (cd "$work" && exec "$program") >"$scratch/program.log" 2>&1 &
-app=$! pids=$!
+app=$!
+pids=$app # stopped at exit, unless it ends first
 character "Wren Ashby" 42   # the roster is empty: the program asks first
 main=$(window 'Glyphmoor v[0-9.]*')
 # A fixed size: the window manager is offered no sizing border, no maximise box.
