@@ -12,6 +12,11 @@ FixedHeader::FixedHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
     // one does not stretch. Fixed sizes also take the divider's double click,
     // which would fit a column to its contents.
     setSectionResizeMode(QHeaderView::Fixed);
+    // A column is as wide as it is set, however narrow. Qt's own minimum
+    // follows the widest glyph of the font the header has when the column is
+    // made: with the system font of Windows (under Wine) it held the 30-pixel
+    // Clvl column at 58 pixels, and the character list scrolled sideways.
+    setMinimumSectionSize(0);
     setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 }
 

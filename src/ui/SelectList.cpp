@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 using namespace rowlayout;
 
@@ -179,6 +180,7 @@ public:
     bool dragging = false;
 
     RowLook look;
+    int rowToShow = -1; // asked to be scrolled into view before the list showed
     int declaredColumns = 0;
     int listColumnWidth = 50;
 };
@@ -424,6 +426,7 @@ void SelectList::DeleteAllRows()
     model->RemoveAllRows();
     d->tracker.muted = false;
     d->tracker.Clear();
+    d->rowToShow = -1;
 }
 
 int SelectList::GetRowCount() const
@@ -497,8 +500,21 @@ void SelectList::EnsureVisible(int row)
 {
     if (row < 0 || row >= model->rowCount())
         return;
+    // Until the list is on screen its view has no size of its own, and every
+    // row but the first would seem out of sight: the row is scrolled to when
+    // the list shows, and only as far as it then needs.
+    if (!view->isVisible()) {
+        d->rowToShow = row;
+        return;
+    }
     SelectListPrivate::Batch batch(&d->tracker);
     view->scrollTo(model->index(row, 0), QAbstractItemView::EnsureVisible);
+}
+
+void SelectList::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event); // the view shows first, with its size
+    EnsureVisible(std::exchange(d->rowToShow, -1));
 }
 
 SelectList::HitTestResult SelectList::HitTest(QPoint point) const

@@ -111,6 +111,9 @@ signals:
     // leaves the tick to the handler, as for a click on the state icon.
     void toggleRequested(int row);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void AnnounceTickChange(int row);
 

@@ -142,7 +142,9 @@ TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
     words->DeleteAllRows(); // the focus goes with the rows
     EXPECT_EQ(words->GetFocusedRow(), -1);
     runes->SetColumnWidth(0, 64); // a list's one column is its grid
-    EXPECT_EQ(std::make_pair(runes->GetColumnWidth(0), runes->RowRect(11).left()), std::make_pair(64, 64));
+    words->SetColumnWidth(1, 3);  // narrower than any glyph of the header's font
+    EXPECT_EQ(std::make_tuple(runes->GetColumnWidth(0), runes->RowRect(11).left(), words->GetColumnWidth(1)),
+              std::make_tuple(64, 64, 3));
 }
 
 // A drag on a divider or a heading, a double click on a divider, a click: the columns stay.
