@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the Windows build's unit and window tests under Wine, in a fresh Wine
-# prefix inside build-windows/, with the offscreen platform (set by the window
-# tests' main(): Wine hands no QT_ variable to a Windows program), on an Xvfb
-# display all the same: without one Wine makes no window at all, not even the
-# hidden one that close requests reach. A test that prints nothing for
+# prefix inside build-windows/, on an Xvfb display: the window tests run on
+# Qt's Windows platform, as players do, and without a display Wine makes no
+# window at all, not even the hidden one that close requests reach. A test that prints nothing for
 # GLYPHMOOR_TEST_QUIET seconds (60) is taken for hung and ends the run. Build
 # them first with scripts/build-windows.sh.
 #   scripts/test-windows.sh [unit|gui]...
