@@ -51,11 +51,12 @@ TEST_F(Characters, AnEmptyRosterGetsAFirstCharacterBeforeTheWindowShowsAndAfterT
     harness.Press("All Items");
     harness.prompter.dialogs.push_back([&](QDialog& dialog) { // behind the dialog, the lists start afresh
         EXPECT_EQ(std::make_tuple(harness.List(ids::RuneList).GetFirstSelectedRow(), items.GetFirstSelectedRow(),
-                                  items.GetSelectionMark(), items.GetTick(0)),
-                  std::make_tuple(0, 0, 0, 0));
+                                  items.GetSelectionMark(), items.GetTick(0), harness.List(ids::RuneList).GetTick(0)),
+                  std::make_tuple(0, 0, 0, 0, 0));
         EXPECT_EQ(std::make_tuple(harness.List(ids::RunewordList).GetRowCount(),
-                                  harness.List(ids::CharacterList).GetRowCount(), harness.Pane(1)),
-                  std::make_tuple(0, 0, QString(" R00:  Clvl requirement:  1")));
+                                  harness.List(ids::CharacterList).GetRowCount(), harness.Pane(0), harness.Pane(1)),
+                  std::make_tuple(0, 0, QString(" Mel0:  Max possible sockets:  2"),
+                                  QString(" R00:  Clvl requirement:  1")));
         Forced("Again")(dialog);
     });
     harness.Command(ids::DeleteCharacterCommand);
@@ -134,6 +135,7 @@ TEST_F(Characters, DeletingAsksAndSelectsTheNextOrTheOneBefore)
 TEST_F(Characters, SwitchingBackRestoresTicksAndHighlightsWithOneRebuild)
 {
     StartWith(2);
+    EXPECT_EQ(harness.List(ids::RunewordList).GetFirstSelectedRow(), 0); // its Alpha is not listed: Eta is
     SelectList& runes = harness.List(ids::RuneList);
     SelectList& items = harness.List(ids::ItemList);
     Click(runes, StateIconPoint(runes, 20));
@@ -147,8 +149,10 @@ TEST_F(Characters, SwitchingBackRestoresTicksAndHighlightsWithOneRebuild)
         std::make_tuple(harness.Panel().GetSession().ListingCount(), Selected(), runes.GetTick(20), runes.GetTick(1)),
         std::make_tuple(before + 1, 1, 0, 1));
     Click(characters, LabelPoint(characters, 0));
-    EXPECT_EQ(std::make_tuple(runes.GetTick(20), runes.GetTick(0), items.GetTick(7)),
-              std::make_tuple(1, 1, 1));
+    Click(characters, LabelPoint(characters, 0)); // the selected one again: nothing to switch
+    EXPECT_EQ(std::make_tuple(harness.Panel().GetSession().ListingCount(), runes.GetTick(20), runes.GetTick(0),
+                              items.GetTick(7)),
+              std::make_tuple(before + 2, 1, 1, 1));
     EXPECT_EQ(std::make_pair(runes.GetFirstSelectedRow(), items.GetFirstSelectedRow()),
               std::make_pair(20, 7));
     EXPECT_EQ(harness.Panel().InfoBox()->toPlainText(), "Item information is not yet implemended");

@@ -143,8 +143,9 @@ TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
     EXPECT_EQ(words->GetFocusedRow(), -1);
     runes->SetColumnWidth(0, 64); // a list's one column is its grid
     words->SetColumnWidth(1, 3);  // narrower than any glyph of the header's font
-    EXPECT_EQ(std::make_tuple(runes->GetColumnWidth(0), runes->RowRect(11).left(), words->GetColumnWidth(1)),
-              std::make_tuple(64, 64, 3));
+    EXPECT_EQ(std::make_tuple(runes->GetColumnWidth(0), runes->GetColumnWidth(1), runes->RowRect(11).left(),
+                              words->GetColumnWidth(1)),
+              std::make_tuple(64, 0, 64, 3));
 }
 
 // A drag on a divider or a heading, a double click on a divider, a click: the columns stay.
@@ -223,8 +224,9 @@ TEST_F(SelectListTest, AScreenReaderMeetsRowsAsCheckBoxes)
                              actions->keyBindingsForAction(actions->pressAction())),
               std::make_pair(QStringList{"Space"}, QStringList()));
     EXPECT_EQ(std::make_tuple(view->child(4)->state().checked, view->child(5)->state().checked,
-                              view->child(5)->state().checkable, view->child(6)->state().checkable),
-              std::make_tuple(true, false, true, false));
+                              view->child(5)->state().checkable, view->child(6)->state().checkable,
+                              view->child(6)->state().selectable && view->child(6)->state().focusable),
+              std::make_tuple(true, false, true, false, true));
 }
 
 // Where a row's parts lie: the icon centred at the cell's left, the label round

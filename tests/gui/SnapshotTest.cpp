@@ -66,8 +66,8 @@ TEST(Snapshot, WindowAndDialogsLookAsBefore)
     std::vector<int> runes(33), items(18);
     std::iota(runes.begin(), runes.end(), 0);
     std::iota(items.begin(), items.end(), 0);
-    // The second runeword selected: the list still starts at the first.
-    WriteRoster(sample.files, {{"Tester", 99, runes, items, 0, 0, 1}});
+    // A runeword below the first screenful selected: the list scrolls just far enough to show it.
+    WriteRoster(sample.files, {{"Tester", 99, runes, items, 0, 0, 25}});
     sample.Start();
     ExpectLooksLike(*sample.Frame(), "sample-window");
 
