@@ -56,6 +56,10 @@ start_xvfb "$scratch"
 export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX"
 "$wine" wineboot -i </dev/null >/dev/null 2>&1
+# Windows in Wine's own desktop, which manages them as Windows does: on the bare
+# X display each window took about 2 s to show (the window tests: 117 s, here 9 s).
+"$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+"$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
 
 status=0
 for suite in "${suites[@]}"; do
