@@ -255,7 +255,6 @@ SelectList::SelectList(int id, Mode mode, QWidget* parent)
         tree->setItemsExpandable(false);
         tree->setExpandsOnDoubleClick(false);
         tree->setUniformRowHeights(true);
-        tree->setAllColumnsShowFocus(true);
         tree->setSortingEnabled(false);
         tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         tree->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -359,6 +358,10 @@ void SelectList::SetListColumnWidth(int width)
 void SelectList::SetFullRowSelect(bool on)
 {
     d->look.fullRowSelect = on;
+    // The focus frame goes round the whole row only where the selection does;
+    // elsewhere the delegate frames the label alone.
+    if (auto* tree = qobject_cast<QTreeView*>(view))
+        tree->setAllColumnsShowFocus(on);
     view->viewport()->update();
 }
 

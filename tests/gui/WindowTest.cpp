@@ -231,6 +231,14 @@ TEST_F(Window, GesturesTickOrSelectAsOnTheDesktop)
         QAccessibleActionInterface::toggleAction());
     expect(runes, 6, 1, 1, 5);
     EXPECT_TRUE(items.hasFocus());
+    // Its focus frame goes round the label, as its selection does, and no further.
+    const QImage shot = items.Viewport()->grab().toImage();
+    const QRect row = items.RowRect(4);
+    int framed = 0;
+    for (int y = row.top(); y <= row.bottom(); ++y)
+        for (int x = items.LabelRect(4).right() + 2; x <= row.right(); ++x)
+            framed += shot.pixelColor(x, y) != items.View()->palette().color(QPalette::Base);
+    EXPECT_EQ(framed, 0);
 }
 
 // F10, as Alt alone: the menu bar takes the keyboard with its first title
