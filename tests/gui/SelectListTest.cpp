@@ -138,6 +138,8 @@ TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
         words->SetItemText(row, column, "Lost");
     EXPECT_EQ(std::make_tuple(words->GetItemText(0, 2), words->GetItemText(0, 3), words->GetItemText(14, 0)),
               std::make_tuple(QString("Kept"), QString(), QString()));
+    gui_test::Click(*words, {360, words->RowRect(0).center().y()}); // the last column: on the row's label
+    EXPECT_TRUE(words->IsRowSelected(0));
     ASSERT_TRUE(words->SelectAndFocus(4));
     words->DeleteAllRows(); // the focus goes with the rows
     EXPECT_EQ(words->GetFocusedRow(), -1);
