@@ -7,7 +7,7 @@
 #                   (the window on Xvfb, the screen-reader bus, the Debian
 #                   package) and a short run of the benchmarks;
 #   build-fuzz/     each fuzz target for a bounded time (GLYPHMOOR_FUZZ_SECONDS,
-#                   10 s; `scripts/fuzz.sh 3600` is the long run);
+#                   5 s; `scripts/fuzz.sh 3600` is the long run);
 #   build-windows/  when Qt for MinGW is found, the Windows build's unit and
 #                   window tests under Wine, and its zip and installer end to
 #                   end (Wine on Xvfb).
@@ -39,7 +39,7 @@ echo "=== build-release: end-to-end tests and benchmarks"
 ctest --test-dir build-release --output-on-failure -j"$jobs"
 
 echo "=== fuzzing"
-scripts/fuzz.sh "${GLYPHMOOR_FUZZ_SECONDS:-10}"
+scripts/fuzz.sh "${GLYPHMOOR_FUZZ_SECONDS:-5}"
 # The Windows build's tests under Wine, whenever Qt for MinGW is there.
 qt_mingw=${GLYPHMOOR_QT_MINGW:-$PWD/../shared/qt6-mingw}
 if [[ -f $qt_mingw/lib/cmake/Qt6/Qt6Config.cmake ]]; then
