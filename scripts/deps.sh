@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ pkg-config strace
+  cmake ninja-build g++ pkg-config strace
   googletest libgtest-dev libgmock-dev
   qt6-base-dev libgl-dev libxcb1-dev fonts-dejavu-core fonts-dejavu-extra
   clang libclang-rt-14-dev
