@@ -12,7 +12,6 @@ packages=(
   libbenchmark-dev time
   xvfb xdotool x11-utils imagemagick desktop-file-utils python3
   librsvg2-bin dpkg-dev file lintian appstream
-  dbus dbus-x11 at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 nsis zip unzip
 )
 

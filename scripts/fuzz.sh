@@ -19,7 +19,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/configure.sh
 
-all_targets=(runes items runewords roster settings roundtrip datatext datadecompile)
+all_targets=(runes items runewords roster settings roundtrip datadecompile)
 
 seconds=${GLYPHMOOR_FUZZ_SECONDS:-10}
 if [[ $# -gt 0 ]]; then

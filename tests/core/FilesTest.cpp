@@ -57,37 +57,32 @@ TEST(Character, IsSavedInItsOwnSlotWithHighlightsPastTheListsAsZero)
     EXPECT_EQ(t.files.files["chars.dat"], expected); // zeros before it
 }
 
-class OneRecord : public ::testing::TestWithParam<std::tuple<std::size_t, std::uint8_t, bool>> {};
-
 // One byte of record 0 set to a value: the record loads whole, or the file is
 // reported, kept and copied before the message, and nothing of it is loaded.
-TEST_P(OneRecord, LoadsWholeOrIsReportedAndKept)
+TEST(Roster, ARecordLoadsWholeOrIsReportedAndKept)
 {
-    const auto [offset, value, loads] = GetParam();
-    TestIo t;
-    Bytes file = Records(1);
-    file[offset] = value;
-    t.files.files["chars.dat"] = file;
-    t.messages.whileShown = [&](const Message&) { EXPECT_EQ(t.files.files["chars.dat.corrupt"], file); };
-    Roster roster;
-    roster.characters[0].SetNameAndClvl("Old", 5);
-    LoadRoster(roster, t.io());
-    const auto again = roster.characters[0].EncodeRecord(); // every field as read
-    EXPECT_EQ(again ? Bytes(again->begin(), again->end()) : Bytes{}, loads ? file : Bytes{});
-    EXPECT_EQ(roster.characters[0].IsFree(), !loads);
-    EXPECT_EQ(roster.characterCount, loads ? 1 : 0);
-    EXPECT_EQ(t.messages.shown, loads ? std::vector<Message>{} : std::vector{CorruptRoster});
-    EXPECT_EQ(t.files.files["chars.dat"], file);
+    for (const auto& [offset, value, loads] : std::vector<std::tuple<std::size_t, std::uint8_t, bool>>{
+             {0, 1, false}, {1, 0, false}, {1, 100, false}, {2, 0x02, false}, {17 + 32, 2, false},
+             {50, 2, false}, {67, 0xFF, false}, {68, 33, false}, {69, 18, false}, {70, 168, false},
+             {1, 99, true}, {6, 0x02, true}, {17 + 32, 1, true}, {67, 1, true}, {68, 32, true},
+             {69, 17, true}, {70, 167, true}}) {
+        SCOPED_TRACE(std::to_string(offset) + ": " + std::to_string(value));
+        TestIo t;
+        Bytes file = Records(1);
+        file[offset] = value;
+        t.files.files["chars.dat"] = file;
+        t.messages.whileShown = [&](const Message&) { EXPECT_EQ(t.files.files["chars.dat.corrupt"], file); };
+        Roster roster;
+        roster.characters[0].SetNameAndClvl("Old", 5);
+        LoadRoster(roster, t.io());
+        const auto again = roster.characters[0].EncodeRecord(); // every field as read
+        EXPECT_EQ(again ? Bytes(again->begin(), again->end()) : Bytes{}, loads ? file : Bytes{});
+        EXPECT_EQ(roster.characters[0].IsFree(), !loads);
+        EXPECT_EQ(roster.characterCount, loads ? 1 : 0);
+        EXPECT_EQ(t.messages.shown, loads ? std::vector<Message>{} : std::vector{CorruptRoster});
+        EXPECT_EQ(t.files.files["chars.dat"], file);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, OneRecord,
-    ::testing::Values(std::tuple(0, 1, false), std::tuple(1, 0, false), std::tuple(1, 100, false),
-                      std::tuple(2, 0x02, false), std::tuple(17 + 32, 2, false), std::tuple(50, 2, false),
-                      std::tuple(67, 0xFF, false), std::tuple(68, 33, false), std::tuple(69, 18, false),
-                      std::tuple(70, 168, false), std::tuple(1, 99, true), std::tuple(6, 0x02, true),
-                      std::tuple(17 + 32, 1, true), std::tuple(67, 1, true), std::tuple(68, 32, true),
-                      std::tuple(69, 17, true), std::tuple(70, 167, true)));
 
 TEST(Roster, LoadsUpTo256RecordsAndWritesOneRecordOrAllOrNothing)
 {

@@ -19,7 +19,7 @@ TEST(FuzzRegression, EveryKeptInputAndSeedHoldsEveryInvariant)
         {"runes", fuzz::CheckDataFile<0>},     {"items", fuzz::CheckDataFile<1>},
         {"runewords", fuzz::CheckDataFile<2>}, {"roster", fuzz::CheckRosterFile},
         {"settings", fuzz::CheckSettingsFile}, {"roundtrip", fuzz::CheckRoundTrip},
-        {"datatext", fuzz::CheckDataText},     {"datadecompile", fuzz::CheckDataDecompile}};
+        {"datadecompile", fuzz::CheckDataDecompile}};
     std::vector<std::pair<std::string, fs::path>> inputs;
     for (const auto& entry : fs::directory_iterator(GLYPHMOOR_FUZZ_REGRESSIONS))
         if (entry.path().extension() != ".md")

@@ -158,38 +158,6 @@ inline std::string CheckRoundTrip(ByteView input)
     return CheckDataFiles(parts[0], parts[1], parts[2]) + CheckRosterFile(parts[3]);
 }
 
-template <typename Parse, typename Format> bool Reformats(const Bytes& text, Parse parse, Format format)
-{
-    Findings found;
-    Findings again;
-    const auto table = parse(std::string(text.begin(), text.end()), found);
-    if (found.HasErrors())
-        return true;
-    const auto back = parse(format(table), again);
-    return !again.HasErrors() && back.date == table.date && format(back) == format(table);
-}
-
-// Input: runes.txt, items.txt and runewords.txt between the marker.
-inline std::string CheckDataText(ByteView input)
-{
-    std::string problems;
-    const std::vector<Bytes> parts = SplitParts(input, 3);
-    Expect(problems,
-           Reformats(parts[0], ParseRunesText, FormatRunesText) &&
-               Reformats(parts[1], ParseItemsText, FormatItemsText) &&
-               Reformats(parts[2], ParseRunewordsText, FormatRunewordsText),
-           "a source without errors does not read back the same after formatting");
-    Findings found;
-    const auto files =
-        Compile({std::string(parts[0].begin(), parts[0].end()), std::string(parts[1].begin(), parts[1].end()),
-                 std::string(parts[2].begin(), parts[2].end())},
-                found);
-    Expect(problems, files.has_value() != found.HasErrors(), "compile and its errors disagree");
-    Expect(problems, !files || CheckDataFiles(files->runes, files->items, files->runewords).empty(),
-           "the compiled files do not read and write back the same");
-    return problems;
-}
-
 // Input: runes.dat, items.dat and runewords.dat between the marker.
 inline std::string CheckDataDecompile(ByteView input)
 {

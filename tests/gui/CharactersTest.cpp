@@ -158,58 +158,43 @@ TEST_F(Characters, SwitchingBackRestoresTicksAndHighlightsWithOneRebuild)
     EXPECT_EQ(harness.Panel().InfoBox()->toPlainText(), "Item information is not yet implemended");
 }
 
-namespace {
-
-struct ValidationCase {
-    const char* label;
-    bool edit; // the Edit dialog, else the New one
-    QString name;
-    QString clvl;
-    std::string message; // empty: accepted, with this name and level
-    std::string keptName;
-    int clvlValue;
-};
-
-class CharacterDialogValidation : public testing::TestWithParam<ValidationCase> {};
-
-TEST_P(CharacterDialogValidation, EnterChecksTheFieldsInOrder)
+// Each row: the Edit dialog or the New one, what is typed, and the message (empty: accepted, with
+// the name and level that stay).
+TEST(CharacterDialog, EnterChecksTheFieldsInOrder)
 {
-    const ValidationCase& c = GetParam();
-    ScriptedPrompter prompter;
-    std::unique_ptr<CharacterDialog> dialog;
-    if (c.edit)
-        dialog = std::make_unique<EditCharacterDialog>(prompter);
-    else
-        dialog = std::make_unique<NewCharacterDialog>(prompter);
-    prompter.dialogs.push_back(TypeCharacter(c.name, c.clvl));
-    const bool accepted = prompter.RunDialog(*dialog);
-    if (c.message.empty()) {
-        EXPECT_TRUE(accepted && prompter.shown.empty());
-        EXPECT_EQ(std::make_pair(dialog->Name(), dialog->Clvl()), std::make_pair(c.keptName, c.clvlValue));
-        return;
+    const std::tuple<bool, QString, QString, std::string, std::string, int> rows[] = {
+        {true, "Tamsin", "7x", "Invalid character level", "", 0},
+        {false, "", "", "You must enter a character name", "", 0},
+        {false, "ABCDEFGHIJKLMNOP", "5", "", "ABCDEFGHIJKLMNO", 5}, // the sixteenth byte refused
+        {true, "Tamsin", "123", "", "Tamsin", 12},                   // the third digit refused
+        {false, "Ærö€ñ Œ", "64", "", "\xC6r\xF6\x80\xF1 \x8C", 64},
+        {true, "Ta→msin", "٣8", "", "Tamsin", 8}, // the arrow and an Arabic-Indic three are refused
+    };
+    for (const auto& [edit, name, clvl, message, keptName, clvlValue] : rows) {
+        SCOPED_TRACE(name.toStdString() + " " + clvl.toStdString());
+        ScriptedPrompter prompter;
+        std::unique_ptr<CharacterDialog> dialog;
+        if (edit)
+            dialog = std::make_unique<EditCharacterDialog>(prompter);
+        else
+            dialog = std::make_unique<NewCharacterDialog>(prompter);
+        prompter.dialogs.push_back(TypeCharacter(name, clvl));
+        const bool accepted = prompter.RunDialog(*dialog);
+        if (message.empty()) {
+            EXPECT_TRUE(accepted && prompter.shown.empty());
+            EXPECT_EQ(std::make_pair(dialog->Name(), dialog->Clvl()), std::make_pair(keptName, clvlValue));
+            continue;
+        }
+        EXPECT_TRUE(prompter.stillOpen);
+        ASSERT_EQ(prompter.shown.size(), 1u);
+        EXPECT_EQ(prompter.shown[0].owner, dialog.get());
+        EXPECT_EQ(prompter.shown[0].message,
+                  (glyphmoor::Message{"Error...", message, glyphmoor::MessageIcon::None, glyphmoor::MessageButtons::Ok}));
+        // The user's text stays in place for correcting.
+        const auto fields = dialog->findChildren<QLineEdit*>();
+        EXPECT_EQ(std::make_pair(fields[0]->text(), fields[1]->text()), std::make_pair(name, clvl));
     }
-    EXPECT_TRUE(prompter.stillOpen);
-    ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].owner, dialog.get());
-    EXPECT_EQ(prompter.shown[0].message,
-              (glyphmoor::Message{"Error...", c.message, glyphmoor::MessageIcon::None,
-                                  glyphmoor::MessageButtons::Ok}));
-    // The user's text stays in place for correcting.
-    const auto fields = dialog->findChildren<QLineEdit*>();
-    EXPECT_EQ(std::make_pair(fields[0]->text(), fields[1]->text()), std::make_pair(c.name, c.clvl));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, CharacterDialogValidation,
-    testing::Values(
-        ValidationCase{"DigitThenLetter", true, "Tamsin", "7x", "Invalid character level", "", 0},
-        ValidationCase{"EmptyNameAndLevel", false, "", "", "You must enter a character name", "", 0},
-        ValidationCase{"SixteenthByteRefused", false, "ABCDEFGHIJKLMNOP", "5", "", "ABCDEFGHIJKLMNO", 5},
-        ValidationCase{"ThirdDigitRefused", true, "Tamsin", "123", "", "Tamsin", 12},
-        ValidationCase{"Accented", false, "Ærö€ñ Œ", "64", "", "\xC6r\xF6\x80\xF1 \x8C", 64},
-        // The arrow and an Arabic-Indic three are refused.
-        ValidationCase{"OutsideTheCodePage", true, "Ta→msin", "٣8", "", "Tamsin", 8}),
-    [](const auto& info) { return std::string(info.param.label); });
 
 TEST(CharacterDialog, EscAndCloseBoxCancelOnlyWhenAllowed)
 {
@@ -234,5 +219,3 @@ TEST(CharacterDialog, EscAndCloseBoxCancelOnlyWhenAllowed)
     prompter.dialogs.push_back([](QDialog& d) { d.close(); });
     EXPECT_FALSE(prompter.RunDialog(dialog) || prompter.RunDialog(dialog) || prompter.stillOpen);
 }
-
-} // namespace

@@ -2,14 +2,12 @@
 // SelectList on real widgets: its change reports, refused arguments, info tips, screen reader rows.
 
 #include "GuiTestSupport.h"
-#include "ui/RowDelegate.h"
 #include "ui/UiFont.h"
 
 #include <QAccessible>
 #include <QHelpEvent>
 #include <QPixmap>
 #include <QToolTip>
-#include <QTreeView>
 
 namespace {
 
@@ -150,22 +148,6 @@ TEST_F(SelectListTest, OutOfRangeArgumentsAreRefusedHarmlessly)
               std::make_tuple(64, 0, 64, 3));
 }
 
-// A drag on a divider or a heading, a double click on a divider, a click: the columns stay.
-TEST_F(SelectListTest, TheHeaderIsFixed)
-{
-    auto* header = static_cast<QTreeView*>(words->View())->header();
-    int clicks = 0;
-    QObject::connect(header, &QHeaderView::sectionClicked, [&clicks] { ++clicks; });
-    for (const auto& [from, to] : {std::pair(119, 170), std::pair(40, 300), std::pair(200, 200)}) {
-        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, {from, 8});
-        QTest::mouseMove(header->viewport(), {to, 8});
-        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, {to, 8});
-    }
-    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, {119, 8});
-    EXPECT_EQ(std::make_tuple(words->GetColumnWidth(0), header->logicalIndexAt(40), clicks),
-              std::make_tuple(120, 0, 0));
-}
-
 TEST_F(SelectListTest, InfoTipsAskTheHandlerWithTheRowAndTheCapacity)
 {
     const QFont systemTipFont = QToolTip::font();
@@ -229,23 +211,6 @@ TEST_F(SelectListTest, AScreenReaderMeetsRowsAsCheckBoxes)
                               view->child(5)->state().checkable, view->child(6)->state().checkable,
                               view->child(6)->state().selectable && view->child(6)->state().focusable),
               std::make_tuple(true, false, true, false, true));
-}
-
-// Where a row's parts lie: the icon centred at the cell's left, the label round
-// the text (to the row's end in a full-row list) and never past the cell, the
-// text 2 pixels in from both sides.
-TEST(RowLayout, PartsOfACell)
-{
-    const QFontMetrics metrics(UiFont());
-    const int r1 = metrics.horizontalAdvance("R1");
-    const QString wide(200, 'W');
-    const auto a = rowlayout::LayOutRow(QRect(0, 20, 50, 20), 49, "R1", metrics, true, false);
-    const auto b = rowlayout::LayOutRow(QRect(10, 0, 120, 16), 400, wide, metrics, false, true);
-    const auto c = rowlayout::LayOutRow(QRect(0, 0, 50, 16), 49, wide, metrics, true, false);
-    EXPECT_EQ(std::make_tuple(a.icon, a.label, a.text),
-              std::make_tuple(QRect(0, 22, 16, 16), QRect(17, 20, r1 + 4, 20), QRect(19, 20, 29, 20)));
-    EXPECT_EQ(std::make_tuple(b.icon, b.label, b.text, c.label),
-              std::make_tuple(QRect(), QRect(10, 0, 391, 16), QRect(12, 0, 116, 16), QRect(17, 0, 33, 16)));
 }
 
 } // namespace

@@ -8,10 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <optional>
 #include <set>
 #include <string_view>
-#include <stdlib.h>
 
 namespace fs = std::filesystem;
 
@@ -108,38 +106,6 @@ TEST(FirstStart, FolderStates)
             found.insert(entry.path().filename().string());
         EXPECT_EQ(found, expected) << "leftovers or a staging folder";
     }
-}
-
-// A message box on a platform that draws nothing would wait for a click that
-// never comes, and the launcher with it.
-TEST(FirstStart, WhereABoxCanBeSeen)
-{
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows has no DISPLAY or WAYLAND_DISPLAY: a desktop is always there";
-#else
-    const struct {
-        const char *platform, *display, *wayland;
-        bool seen;
-    } rows[] = {
-        {nullptr, ":1", nullptr, true},      {nullptr, nullptr, "wayland-0", true},
-        {nullptr, nullptr, nullptr, false},  {nullptr, "", "", false},
-        {"offscreen", ":1", nullptr, false}, {"minimal", ":1", nullptr, false},
-        {"offscreen:fontengine=freetype", nullptr, nullptr, false}, {"xcb", ":1", nullptr, true},
-    };
-    const char* names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
-    std::optional<std::string> saved[3];
-    for (int i = 0; i < 3; ++i)
-        if (getenv(names[i]))
-            saved[i] = getenv(names[i]);
-    const auto set = [](const char* name, const char* value) { value ? setenv(name, value, 1) : unsetenv(name); };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.platform ? row.platform : "-") + " " + (row.display ? row.display : "-"));
-        set(names[0], row.platform), set(names[1], row.display), set(names[2], row.wayland);
-        EXPECT_EQ(launcher::CanShowWindows(), row.seen);
-    }
-    for (int i = 0; i < 3; ++i)
-        set(names[i], saved[i] ? saved[i]->c_str() : nullptr);
-#endif
 }
 
 } // namespace

@@ -179,31 +179,6 @@ struct Tool {
     return ::testing::AssertionFailure() << "exit code " << run.code << ":\n" << all;
 }
 
-TEST(DataTool, HelpVersionShowAndUsageErrors)
-{
-    const TempFolder dir;
-    const Bytes settings = EncodeSettings({AnyRune, SelectedCharacter, 0, 100, false}, RuneInfo, 0);
-    dir.Write(SettingsFileName, std::string(settings.begin(), settings.end()));
-    const std::string commands = "the commands are compile, decompile, check, show and help\n";
-    const std::tuple<std::vector<std::string>, int, std::string> runs[] = {
-        {{"help", "check"}, ExitSuccess, "Usage: glyphmoor-data check"},
-        {{"--version"}, ExitSuccess, "glyphmoor-data (Glyphmoor) " GLYPHMOOR_VERSION "\n"},
-        {{"build"}, ExitUsageError, commands},
-        {{"help", "build"}, ExitUsageError, commands},
-        {{"show", dir.path.string()}, ExitSuccess,
-         "info: rune info (1)\n  rune rule: any rune (2), character rule: the selected character (1)\n"},
-    };
-    for (const auto& [args, code, text] : runs)
-        EXPECT_TRUE(Says(Tool(args), code, text)) << args.front();
-    const std::vector<std::vector<std::string>> wrong = {
-        {}, {"build"}, {"compile", "a"}, {"decompile", "a"}, {"check", "a", "b"}, {"check", "--verbose"}};
-    for (const auto& args : wrong) {
-        const Tool run(args);
-        EXPECT_TRUE(run.code == ExitUsageError && !run.err.str().empty() && run.out.str().empty())
-            << run.err.str();
-    }
-}
-
 TEST(DataTool, CompileCheckAndDecompileTheSample)
 {
     const TempFolder dat, text, again;
