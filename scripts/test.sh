@@ -4,8 +4,8 @@
 #   build-asan/     the unit and window tests under AddressSanitizer and
 #                   UndefinedBehaviorSanitizer;
 #   build-release/  the optimised program as it ships: the end-to-end tests
-#                   (the window on Xvfb, the screen-reader bus, the Debian
-#                   package) and a short run of the benchmarks;
+#                   (the window on Xvfb, the Debian package) and a short run
+#                   of the benchmarks;
 #   build-fuzz/     each fuzz target for a bounded time (GLYPHMOOR_FUZZ_SECONDS,
 #                   5 s; `scripts/fuzz.sh 3600` is the long run);
 #   build-windows/  when Qt for MinGW is found, the Windows build's unit and
