@@ -11,7 +11,6 @@
 #include "core/Settings.h"
 #include "tools/DataChecker.h"
 #include "tools/DataCompiler.h"
-#include "tools/TextFormat.h"
 
 #include <algorithm>
 #include <string>

@@ -3,8 +3,6 @@
 // when a compile fails. Crafted decompile round trips: the datadecompile seeds.
 #include "tools/DataTool.h"
 #include "../fuzz/FuzzChecks.h"
-#include "core/Settings.h"
-#include "core/Version.h"
 #include "tools/DataChecker.h"
 #include "tools/DataCompiler.h"
 
